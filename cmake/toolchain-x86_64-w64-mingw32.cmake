@@ -1,0 +1,6 @@
+# Cross build for 64-bit Windows with Debian's MinGW-w64 (posix thread model).
+# These are the twins of the shipped files that the tests run under wine64.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(KN_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
