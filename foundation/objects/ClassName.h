@@ -16,6 +16,10 @@ namespace base {
 data::IKNString* ClassName(IKNType* object);
 // The same rendering for any type.
 data::IKNString* TypeName(const std::type_info& type);
+// Marks a type, by its qualified name without class key, as declared with
+// `struct`, so that its name reads "struct ..."; call before its first name
+// is asked for. The foundation's own structures are known already.
+void DeclareStructType(const char* qualifiedName);
 
 }  // namespace base
 }  // namespace knfoundation
