@@ -1,0 +1,55 @@
+// Finds the program's own directory and makes it current.
+#include "launcher/ProgramDirectory.h"
+
+#include "foundation/system/Win32.h"
+
+#include <string>
+
+#include "foundation/objects/IKNType.h"
+#include "foundation/objects/KNException.h"
+#include "foundation/text/IKNString.h"
+
+namespace tidewell {
+
+namespace {
+
+// The full path of the executable.
+std::wstring ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (length == 0)
+      knfoundation::system::KNRaiseWin32Error("GetModuleFileName",
+                                              static_cast<int32_t>(::GetLastError()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// The part of `path` before its last separator; a drive root keeps its
+// separator ("C:\").
+std::wstring DirectoryOf(const std::wstring& path) {
+  size_t separator = path.find_last_of(L"\\/");
+  if (separator == std::wstring::npos)
+    return path;
+  if (separator == 2 && path[1] == L':')
+    return path.substr(0, 3);
+  return path.substr(0, separator);
+}
+
+}  // namespace
+
+void MakeProgramDirectoryCurrent() {
+  std::wstring directory = DirectoryOf(ExecutablePath());
+  if (!::SetCurrentDirectoryW(directory.c_str())) {
+    int32_t code = static_cast<int32_t>(::GetLastError());
+    knfoundation::system::KNRaiseWin32ErrorF(
+        code, "SetCurrentDirectory('%S') failed <%d: %@>", directory.c_str(), code,
+        static_cast<knfoundation::IKNType*>(knfoundation::system::Win32ErrorText(code)));
+  }
+}
+
+}  // namespace tidewell
