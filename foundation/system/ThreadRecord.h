@@ -23,8 +23,11 @@ struct ThreadRecord {
   TLS::Base* currentThread = nullptr;     // owns one reference of the thread
 };
 
-// The calling thread's record, created on first use; never null.
+// The calling thread's record, created on first use; never null. The thread
+// that runs static initialisation gets the static main-thread record.
 ThreadRecord* CurrentRecord();
+// The main thread's static record (never freed).
+ThreadRecord* MainThreadRecord();
 
 }  // namespace thread
 }  // namespace knfoundation
