@@ -30,10 +30,17 @@ using LastErrorFn = const char*(__cdecl*)();
 
 int failures = 0;
 
+// An export of the library as the given function type (null when missing).
+template <typename Function>
+Function Export(HMODULE library, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}
+
 void Check(bool ok, const char* what, const char* detail) {
   std::printf("%s  %s%s%s\n", ok ? "PASS" : "FAIL", what, detail[0] ? ": " : "", detail);
   std::fflush(stdout);
-  if (!ok) ++failures;
+  if (!ok)
+    ++failures;
 }
 
 bool FileExists(const wchar_t* path) {
@@ -53,7 +60,8 @@ int Hold(const wchar_t* name, const wchar_t* ready, const wchar_t* stop) {
     return 1;
   }
   CloseHandle(file);
-  while (!FileExists(stop)) Sleep(100);
+  while (!FileExists(stop))
+    Sleep(100);
   CloseHandle(mutex);
   return 0;
 }
@@ -70,14 +78,16 @@ const char* Utf8(const unsigned short* units, int count) {
 int Bridge(const wchar_t* path) {
   HMODULE library = LoadLibraryW(path);
   Check(library != nullptr, "load numbridge.dll", "");
-  if (!library) return 1;
-  auto launch = reinterpret_cast<LaunchFn>(GetProcAddress(library, "gxlaunch"));
-  auto script = reinterpret_cast<ScriptFn>(GetProcAddress(library, "gxjavascript"));
-  auto scriptU = reinterpret_cast<ScriptUFn>(GetProcAddress(library, "gxjavascriptu"));
-  auto result = reinterpret_cast<ResultFn>(GetProcAddress(library, "gxjavascriptgetresult"));
-  auto lastError = reinterpret_cast<LastErrorFn>(GetProcAddress(library, "gxlasterror"));
+  if (!library)
+    return 1;
+  auto launch = Export<LaunchFn>(library, "gxlaunch");
+  auto script = Export<ScriptFn>(library, "gxjavascript");
+  auto scriptU = Export<ScriptUFn>(library, "gxjavascriptu");
+  auto result = Export<ResultFn>(library, "gxjavascriptgetresult");
+  auto lastError = Export<LastErrorFn>(library, "gxlasterror");
   Check(launch && script && scriptU && result && lastError, "find the exports", "");
-  if (!(launch && script && scriptU && result && lastError)) return 1;
+  if (!(launch && script && scriptU && result && lastError))
+    return 1;
 
   char detail[600];
   int launched = launch();
@@ -93,7 +103,9 @@ int Bridge(const wchar_t* path) {
   int count = scriptU(reinterpret_cast<const unsigned short*>(wide));
   unsigned short units[64] = {};
   int copied = count > 0 && count < 64 ? result(units) : 0;
-  const wchar_t* expected = L"\x263A" L"caf\x00E9 42";
+  const wchar_t* expected =
+      L"\x263A"
+      L"caf\x00E9 42";
   bool same = copied == static_cast<int>(std::wcslen(expected)) &&
               std::memcmp(units, expected, copied * sizeof(wchar_t)) == 0;
   std::snprintf(detail, sizeof detail, "%d units, \"%s\"", count, Utf8(units, copied));
@@ -108,8 +120,10 @@ int Bridge(const wchar_t* path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 5 && std::wcscmp(argv[1], L"hold") == 0) return Hold(argv[2], argv[3], argv[4]);
-  if (argc == 3 && std::wcscmp(argv[1], L"bridge") == 0) return Bridge(argv[2]);
+  if (argc == 5 && std::wcscmp(argv[1], L"hold") == 0)
+    return Hold(argv[2], argv[3], argv[4]);
+  if (argc == 3 && std::wcscmp(argv[1], L"bridge") == 0)
+    return Bridge(argv[2]);
   std::fprintf(stderr,
                "usage: SmokeHost hold <mutex> <ready file> <stop file>\n"
                "       SmokeHost bridge <numbridge.dll>\n");
