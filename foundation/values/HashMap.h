@@ -67,6 +67,8 @@ class HashMap {
   bool Add(IKNType* key, IKNType* value);
   // Gives an existing entry `value`; true when the key was present.
   bool Replace(IKNType* key, IKNType* value);
+  // Replaces the value of an equal key, or adds the pair when there is none.
+  void Set(IKNType* key, IKNType* value);
   // True when an entry was removed.
   bool Remove(IKNType* key);
   void RemoveAll();

@@ -16,9 +16,9 @@ namespace data {
 class List final : public impl::KNListOpsT<IKNList, List>,
                    public impl::KNDirectStorage<List, IKNType*, 4> {
  public:
-  // Owned list holding `count` elements of `values`, each retained (the
-  // caller has checked them for null).
-  static List* Create(IKNType* const* values, int32_t count);
+  // Owned list with the elements of `source` (`GetValues`), each retained;
+  // a null element is `KNNullPtr`.
+  static List* CreateFrom(IKNCollection* source);
 
   int32_t RetainCount() override;
   IKNType* Retain() override;
