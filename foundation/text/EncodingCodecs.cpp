@@ -1,0 +1,275 @@
+// The UTF-8 and single-byte conversion loops. Runs of ASCII are converted
+// several units at a time; the counts are exactly those of the unit-by-unit
+// rules.
+#include "foundation/text/EncodingCodecs.h"
+
+#include <cstring>
+
+namespace knfoundation {
+namespace impl {
+namespace {
+
+constexpr uint64_t kHighBitsOf4Units = 0xFF80FF80FF80FF80ull;
+constexpr uint64_t kHighBitsOf8Bytes = 0x8080808080808080ull;
+constexpr int64_t kMaxCount = 2147483647;
+
+// Bytes that follow a lead byte: 0 for 00-BF, 1 for C0-DF, 2 for E0-EF, 3 for
+// F0-F7, 4 and 5 for F8-FF (sequences this decoder does not accept).
+inline int TrailingBytes(uint8_t lead) {
+  if (lead < 0xC0)
+    return 0;
+  if (lead < 0xE0)
+    return 1;
+  if (lead < 0xF0)
+    return 2;
+  if (lead < 0xF8)
+    return 3;
+  return lead < 0xFC ? 4 : 5;
+}
+
+constexpr uint32_t kOffsets[4] = {0, 0x3080, 0xE2080, 0x3C82080};
+
+// Copies the leading ASCII units of `units[0..n)` as bytes; returns how many.
+inline int32_t NarrowAsciiRun(const wchar_t* units, int32_t n, uint8_t* dest) {
+  int32_t k = 0;
+  while (k + 4 <= n) {
+    uint64_t w;
+    memcpy(&w, units + k, sizeof w);
+    if (w & kHighBitsOf4Units)
+      break;
+    uint32_t packed = static_cast<uint32_t>((w & 0xFF) | ((w >> 8) & 0xFF00) |
+                                            ((w >> 16) & 0xFF0000) | ((w >> 24) & 0xFF000000));
+    memcpy(dest + k, &packed, sizeof packed);
+    k += 4;
+  }
+  while (k < n && units[k] < 0x80) {
+    dest[k] = static_cast<uint8_t>(units[k]);
+    ++k;
+  }
+  return k;
+}
+
+// Counts the leading ASCII units of `units[0..n)`.
+inline int32_t CountAsciiUnits(const wchar_t* units, int32_t n) {
+  int32_t k = 0;
+  while (k + 4 <= n) {
+    uint64_t w;
+    memcpy(&w, units + k, sizeof w);
+    if (w & kHighBitsOf4Units)
+      break;
+    k += 4;
+  }
+  while (k < n && units[k] < 0x80)
+    ++k;
+  return k;
+}
+
+// Widens the leading ASCII bytes of `bytes[0..n)` into units (or only counts
+// them when `dest` is null); returns how many.
+inline int32_t WidenAsciiRun(const uint8_t* bytes, int32_t n, wchar_t* dest) {
+  int32_t k = 0;
+  while (k + 8 <= n) {
+    uint64_t w;
+    memcpy(&w, bytes + k, sizeof w);
+    if (w & kHighBitsOf8Bytes)
+      break;
+    if (dest) {
+      for (int j = 0; j < 8; ++j)
+        dest[k + j] = static_cast<wchar_t>(bytes[k + j]);
+    }
+    k += 8;
+  }
+  while (k < n && bytes[k] < 0x80) {
+    if (dest)
+      dest[k] = static_cast<wchar_t>(bytes[k]);
+    ++k;
+  }
+  return k;
+}
+
+}  // namespace
+
+int32_t Utf8Encode(const wchar_t* units,
+                   int32_t count,
+                   char* dest,
+                   int32_t limit,
+                   int32_t* bytesProduced) {
+  if (!dest)
+    limit = 0;
+  const bool measuring = limit == 0;
+  uint8_t* out = reinterpret_cast<uint8_t*>(dest);
+  int32_t i = 0;
+  int64_t produced = 0;
+  if (limit >= 0) {
+    while (i < count) {
+      const int64_t room = measuring ? kMaxCount - produced : limit - produced;
+      if (room <= 0)
+        break;
+      if (units[i] < 0x80) {
+        int32_t n = count - i;
+        if (n > room)
+          n = static_cast<int32_t>(room);
+        const int32_t k = measuring ? CountAsciiUnits(units + i, n)
+                                    : NarrowAsciiRun(units + i, n, out + produced);
+        i += k;
+        produced += k;
+        continue;
+      }
+      uint32_t cp = units[i];
+      int taken = 1;
+      if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count) {
+        const uint32_t low = units[i + 1];
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+          cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+          taken = 2;
+        }
+      }
+      const int length = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+      if (room < length)
+        break;
+      if (!measuring) {
+        uint8_t* p = out + produced;
+        switch (length) {
+          case 2:
+            p[0] = static_cast<uint8_t>(0xC0 | (cp >> 6));
+            p[1] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+            break;
+          case 3:
+            p[0] = static_cast<uint8_t>(0xE0 | (cp >> 12));
+            p[1] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
+            p[2] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+            break;
+          default:
+            p[0] = static_cast<uint8_t>(0xF0 | (cp >> 18));
+            p[1] = static_cast<uint8_t>(0x80 | ((cp >> 12) & 0x3F));
+            p[2] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
+            p[3] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+            break;
+        }
+      }
+      produced += length;
+      i += taken;
+    }
+  }
+  if (bytesProduced)
+    *bytesProduced = static_cast<int32_t>(produced);
+  return i;
+}
+
+int32_t Utf8Decode(const char* bytes,
+                   int32_t count,
+                   wchar_t* dest,
+                   int32_t limit,
+                   int32_t* unitsProduced) {
+  if (!dest)
+    limit = 0;
+  const bool measuring = limit == 0;
+  if (measuring)
+    dest = nullptr;
+  const uint8_t* in = reinterpret_cast<const uint8_t*>(bytes);
+  int32_t i = 0;
+  int32_t produced = 0;
+  if (limit >= 0) {
+    while (i < count) {
+      if (!measuring && produced >= limit)
+        break;
+      const uint8_t lead = in[i];
+      if (lead < 0x80) {
+        int32_t n = count - i;
+        if (!measuring && n > limit - produced)
+          n = limit - produced;
+        const int32_t k = WidenAsciiRun(in + i, n, dest ? dest + produced : nullptr);
+        i += k;
+        produced += k;
+        continue;
+      }
+      const int trailing = TrailingBytes(lead);
+      if (trailing > 3)
+        break;  // F8-FF: not a sequence this decoder accepts; stop before it
+      if (count - i <= trailing)
+        break;  // the input ends inside the sequence
+      uint32_t value = 0;
+      for (int k = 0; k <= trailing; ++k)
+        value = (value << 6) + in[i + k];
+      value -= kOffsets[trailing];
+      if (value <= 0xFFFF) {
+        if (dest)
+          dest[produced] = static_cast<wchar_t>(value);
+        produced += 1;
+      } else if (value <= 0x10FFFF) {
+        if (!measuring && limit - produced < 2)
+          break;
+        value -= 0x10000;
+        if (dest) {
+          dest[produced] = static_cast<wchar_t>(0xD800 + (value >> 10));
+          dest[produced + 1] = static_cast<wchar_t>(0xDC00 + (value & 0x3FF));
+        }
+        produced += 2;
+      } else {
+        if (dest)
+          dest[produced] = static_cast<wchar_t>(0xFFFD);
+        produced += 1;
+      }
+      i += trailing + 1;
+    }
+  }
+  if (unitsProduced)
+    *unitsProduced = produced;
+  return i;
+}
+
+int32_t SingleByteEncode(const wchar_t* units,
+                         int32_t count,
+                         uint16_t ceiling,
+                         uint8_t substitute,
+                         char* dest,
+                         int32_t limit,
+                         int32_t* bytesProduced) {
+  uint8_t* out = reinterpret_cast<uint8_t*>(dest);
+  int32_t i = 0;
+  while (i < count) {
+    if (dest) {
+      if (i >= limit)
+        break;
+      if (units[i] < 0x80) {
+        i += NarrowAsciiRun(units + i, (count < limit ? count : limit) - i, out + i);
+        continue;
+      }
+    }
+    uint8_t byte;
+    if (units[i] > ceiling) {
+      if (!substitute)
+        break;
+      byte = substitute;
+    } else {
+      byte = static_cast<uint8_t>(units[i]);
+    }
+    if (dest)
+      out[i] = byte;
+    ++i;
+  }
+  if (bytesProduced)
+    *bytesProduced = i;
+  return i;
+}
+
+int32_t SingleByteDecode(const char* bytes,
+                         int32_t count,
+                         wchar_t* dest,
+                         int32_t limit,
+                         int32_t* unitsProduced) {
+  int32_t n = count < limit ? count : limit;
+  if (n < 0)
+    n = 0;
+  if (dest) {
+    const uint8_t* in = reinterpret_cast<const uint8_t*>(bytes);
+    for (int32_t k = 0; k < n; ++k)
+      dest[k] = static_cast<wchar_t>(in[k]);
+  }
+  if (unitsProduced)
+    *unitsProduced = n;
+  return n;
+}
+
+}  // namespace impl
+}  // namespace knfoundation
