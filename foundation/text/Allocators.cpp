@@ -1,0 +1,135 @@
+// The runtime-heap allocators (`Malloc`, `WinSIMDAlloc`), the shared-instance
+// accessors of all four, and scratch memory that lives until the current
+// autorelease pool is disposed.
+#include "foundation/text/Allocators.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <malloc.h>
+
+#include "foundation/objects/KNException.h"
+#include "foundation/objects/SharedInstance.h"
+
+namespace knfoundation {
+namespace base {
+
+int32_t Malloc::RetainCount() {
+  return count_.Get();
+}
+
+IKNType* Malloc::Retain() {
+  count_.Increment();
+  return this;
+}
+
+void Malloc::Release() {
+  if (count_.Decrement())
+    delete this;
+}
+
+void* Malloc::Allocate(size_t size) {
+  void* block = calloc(1, size);
+  if (!block && size > 0)
+    KNRaiseOutOfMemory();
+  return block;
+}
+
+void Malloc::Free(void* block) {
+  free(block);
+}
+
+void* Malloc::Reallocate(void* block, size_t size) {
+  if (size == 0 && block) {
+    free(block);
+    return nullptr;
+  }
+  void* moved = realloc(block, size);
+  if (!moved && size > 0)
+    KNRaiseOutOfMemory();
+  return moved;
+}
+
+void* WinSIMDAlloc::Allocate(size_t size) {
+  void* block = _aligned_malloc(size, 16);
+  if (!block) {
+    if (size > 0)
+      KNRaiseOutOfMemory();
+    return nullptr;
+  }
+  memset(block, 0, size);
+  return block;
+}
+
+void WinSIMDAlloc::Free(void* block) {
+  _aligned_free(block);
+}
+
+void* WinSIMDAlloc::Reallocate(void* block, size_t size) {
+  void* moved = _aligned_realloc(block, size, 16);
+  if (!moved && size > 0)
+    KNRaiseOutOfMemory();
+  return moved;
+}
+
+namespace {
+
+Malloc* gMalloc = nullptr;
+WinSIMDAlloc* gWinSIMDAlloc = nullptr;
+
+// Owns one block until released, then gives it back through its allocator
+// (retained meanwhile). Stands in for a byte-buffer wrapper object.
+class ScratchBlock final : public IKNType {
+ public:
+  ScratchBlock(void* block, IKNAllocator* allocator)
+      : allocator_(KNRetain(allocator)), block_(block) {}
+  int32_t RetainCount() override { return count_.Get(); }
+  IKNType* Retain() override {
+    count_.Increment();
+    return this;
+  }
+  void Release() override {
+    if (!count_.Decrement())
+      return;
+    allocator_->Free(block_);
+    allocator_->Release();
+    delete this;
+  }
+
+ private:
+  ~ScratchBlock() = default;
+  util::KNDirectCount count_;
+  IKNAllocator* allocator_;
+  void* block_;
+};
+
+}  // namespace
+
+IKNAllocator* MallocAllocator() {
+  if (Malloc* shared = __atomic_load_n(&gMalloc, __ATOMIC_ACQUIRE))
+    return shared;
+  return SharedInstanceOf<Malloc>(&Malloc::Create, &gMalloc);
+}
+
+IKNAllocator* WinSIMDAllocator() {
+  if (WinSIMDAlloc* shared = __atomic_load_n(&gWinSIMDAlloc, __ATOMIC_ACQUIRE))
+    return shared;
+  return SharedInstanceOf<WinSIMDAlloc>(&WinSIMDAlloc::Create, &gWinSIMDAlloc);
+}
+
+void* AllocAutoReleased(size_t size, IKNAllocator* allocator) {
+  if (!allocator)
+    KNRaiseNullPtr();
+  void* block = allocator->Allocate(size);
+  ScratchBlock* owner;
+  try {
+    owner = new ScratchBlock(block, allocator);
+  } catch (...) {
+    allocator->Free(block);
+    throw;
+  }
+  owner->AutoRelease();
+  return block;
+}
+
+}  // namespace base
+}  // namespace knfoundation

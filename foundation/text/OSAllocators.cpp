@@ -1,0 +1,72 @@
+// The allocators over operating-system memory: the local heap
+// (`LocalAllocator`) and COM strings (`SysStrAlloc`).
+#include "foundation/system/Win32.h"
+
+#include <oleauto.h>
+
+#include "foundation/objects/KNException.h"
+#include "foundation/objects/SharedInstance.h"
+#include "foundation/text/Allocators.h"
+
+namespace knfoundation {
+namespace win32 {
+
+void* LocalAllocator::Allocate(size_t size) {
+  void* block = LocalAlloc(LMEM_ZEROINIT, size);
+  if (!block && size > 0)
+    base::KNRaiseOutOfMemory();
+  return block;
+}
+
+void LocalAllocator::Free(void* block) {
+  if (block)
+    LocalFree(block);
+}
+
+void* LocalAllocator::Reallocate(void* block, size_t size) {
+  if (!block)
+    return Allocate(size);
+  void* resized = LocalReAlloc(block, size, LMEM_ZEROINIT);
+  if (!resized && size > 0)
+    base::KNRaiseOutOfMemory();
+  return resized;
+}
+
+namespace {
+LocalAllocator* gLocalAllocator = nullptr;
+}
+
+base::IKNAllocator* LocalAllocatorInstance() {
+  if (LocalAllocator* shared = __atomic_load_n(&gLocalAllocator, __ATOMIC_ACQUIRE))
+    return shared;
+  return base::SharedInstanceOf<LocalAllocator>(&LocalAllocator::Create, &gLocalAllocator);
+}
+
+}  // namespace win32
+
+namespace kenning {
+
+void* SysStrAlloc::Allocate(size_t) {
+  base::KNRaiseUnsupportedOperation("knfoundation::kenning::SysStrAlloc::Allocate");
+}
+
+void SysStrAlloc::Free(void* block) {
+  SysFreeString(static_cast<BSTR>(block));
+}
+
+void* SysStrAlloc::Reallocate(void*, size_t) {
+  base::KNRaiseUnsupportedOperation("knfoundation::kenning::SysStrAlloc::Reallocate");
+}
+
+namespace {
+SysStrAlloc* gSysStrAlloc = nullptr;
+}
+
+base::IKNAllocator* SysStrAllocator() {
+  if (SysStrAlloc* shared = __atomic_load_n(&gSysStrAlloc, __ATOMIC_ACQUIRE))
+    return shared;
+  return base::SharedInstanceOf<SysStrAlloc>(&SysStrAlloc::Create, &gSysStrAlloc);
+}
+
+}  // namespace kenning
+}  // namespace knfoundation
