@@ -41,8 +41,12 @@ class IKNString : public util::IKNCloning {
   // The units when stored as UTF-16, otherwise null.
   virtual const wchar_t* Chars() = 0;
   // Encodes a range; returns the units consumed, `*bytesWritten` the bytes.
-  virtual int32_t Encode(int32_t start, int32_t count, util::IKNEncoding* encoding,
-                         uint8_t substitute, char* dest, int32_t maxBytes,
+  virtual int32_t Encode(int32_t start,
+                         int32_t count,
+                         util::IKNEncoding* encoding,
+                         uint8_t substitute,
+                         char* dest,
+                         int32_t maxBytes,
                          int32_t* bytesWritten) = 0;
   // Writes the zero-terminated text into `buffer` (size bytes including the
   // terminator); true when the whole string fitted.
@@ -109,19 +113,30 @@ class KNASCIIWrapper : public data::IKNString {
   void GetChars(wchar_t* dest, int32_t start, int32_t count) override;
   uint16_t CharAt(int32_t index) override;
   const wchar_t* Chars() override;
-  int32_t Encode(int32_t start, int32_t count, util::IKNEncoding* encoding, uint8_t substitute,
-                 char* dest, int32_t maxBytes, int32_t* bytesWritten) override;
+  int32_t Encode(int32_t start,
+                 int32_t count,
+                 util::IKNEncoding* encoding,
+                 uint8_t substitute,
+                 char* dest,
+                 int32_t maxBytes,
+                 int32_t* bytesWritten) override;
   bool GetCString(char* buffer, int32_t size, util::IKNEncoding* encoding) override;
   const char* CString(util::IKNEncoding* encoding) override;
 
   const char* Bytes() const { return text_; }
   int32_t ByteLength() const { return length_; }
 
- ~KNASCIIWrapper() = default;
+  ~KNASCIIWrapper() = default;
+
+ protected:
+  // `zeroTerminated`: a zero byte is known to follow the text, so the bytes
+  // themselves can serve as a C string.
+  KNASCIIWrapper(const char* text, int32_t length, bool zeroTerminated);
 
  private:
   const char* text_;
   int32_t length_;
+  bool zeroTerminated_;
 };
 
 // Interned immortal 8-bit text with static lifetime.
@@ -130,6 +145,8 @@ class KNLiteral : public KNASCIIWrapper {
   // The one literal for this content (the first text pointer given is kept).
   static data::IKNString* Intern(const char* text, int32_t length);
   static data::IKNString* Intern(const char* textZ);
+  // As above, for a text known to be followed by a zero byte (`KN_LIT`).
+  static data::IKNString* Intern(const char* text, int32_t length, bool zeroTerminated);
 
   int32_t RetainCount() override;
   IKNType* Retain() override;
@@ -140,12 +157,13 @@ class KNLiteral : public KNASCIIWrapper {
 
  private:
   friend class KNLiteralSet;
-  KNLiteral(const char* text, int32_t length) : KNASCIIWrapper(text, length) {}
+  KNLiteral(const char* text, int32_t length, bool zeroTerminated)
+      : KNASCIIWrapper(text, length, zeroTerminated) {}
 };
 
 }  // namespace impl
 
 // `KN_LIT("text")`: the interned literal for a string literal.
-#define KN_LIT(text) (::knfoundation::impl::KNLiteral::Intern("" text, sizeof(text) - 1))
+#define KN_LIT(text) (::knfoundation::impl::KNLiteral::Intern("" text, sizeof(text) - 1, true))
 
 }  // namespace knfoundation

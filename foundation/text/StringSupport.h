@@ -1,0 +1,66 @@
+// Shared pieces of the string classes: range checks, the generic forms of
+// equality, hashing and 8-bit conversion, and the read window for strings
+// whose units are not stored as UTF-16. Internal to the text folder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "foundation/text/IKNString.h"
+
+namespace knfoundation {
+namespace impl {
+
+// `KNOutOfRange` unless 0 <= start, 0 <= count and start + count <= length.
+void CheckRange(int32_t start, int32_t count, int32_t length);
+// `KNOutOfRange` unless 0 <= index < length.
+void CheckIndex(int32_t index, int32_t length);
+// Bytes for `units` units plus `extra`; `KNOutOfMemory` when that cannot be
+// represented.
+size_t UnitBytes(int64_t units, int64_t extra);
+
+bool GenericIsEqual(data::IKNString* self, IKNType* other);
+uint32_t GenericHash(data::IKNString* self);
+int32_t GenericEncode(data::IKNString* self,
+                      int32_t start,
+                      int32_t count,
+                      util::IKNEncoding* encoding,
+                      uint8_t substitute,
+                      char* dest,
+                      int32_t maxBytes,
+                      int32_t* bytesWritten);
+bool GenericGetCString(data::IKNString* self,
+                       char* buffer,
+                       int32_t size,
+                       util::IKNEncoding* encoding);
+const char* GenericCString(data::IKNString* self, util::IKNEncoding* encoding);
+
+// Reads the units of any string: directly when `Chars` is available,
+// otherwise through a window of up to 64 units refilled by `GetChars`,
+// starting 4 units before the index that left it. The string is borrowed.
+class UnitReader {
+ public:
+  UnitReader(data::IKNString* string, int32_t window);
+  int32_t Length() const { return length_; }
+  uint16_t At(int32_t index) {
+    if (direct_)
+      return direct_[index];
+    if (index < first_ || index >= first_ + filled_)
+      Refill(index);
+    return window_[index - first_];
+  }
+
+ private:
+  void Refill(int32_t index);
+
+  data::IKNString* string_;
+  const wchar_t* direct_;
+  int32_t length_;
+  int32_t size_;
+  int32_t first_ = 0;
+  int32_t filled_ = 0;
+  wchar_t window_[64];
+};
+
+}  // namespace impl
+}  // namespace knfoundation
