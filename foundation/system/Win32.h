@@ -23,3 +23,11 @@
 #endif
 
 #include <windows.h>
+
+// The foundation's own operations share some names with the wide-character
+// macros of <windows.h> (an exception's GetMessage, the environment's
+// SetCurrentDirectory). Those macros are dropped here; the OS calls are made
+// by their explicit W names.
+#undef GetMessage
+#undef SetCurrentDirectory
+#undef GetCurrentDirectory
