@@ -1,22 +1,21 @@
 // Assembles the descriptions of lists and maps: formatted pieces appended to
-// one growing text, handed out as an autoreleased string.
+// one mutable string, handed out as an autoreleased immutable string.
 //
-// A stack object of one thread; frees its buffer when it goes, also when an
-// exception unwinds.
+// A stack object of one thread; releases its buffer string when it goes, also
+// when an exception unwinds.
 #pragma once
-
-#include <cstdint>
 
 namespace knfoundation {
 namespace data {
 class IKNString;
-}
+class IKNMutableString;
+}  // namespace data
 
 namespace impl {
 
 class KNDescriptionBuilder {
  public:
-  KNDescriptionBuilder() = default;
+  KNDescriptionBuilder();
   ~KNDescriptionBuilder();
   KNDescriptionBuilder(const KNDescriptionBuilder&) = delete;
   KNDescriptionBuilder& operator=(const KNDescriptionBuilder&) = delete;
@@ -24,13 +23,11 @@ class KNDescriptionBuilder {
   // Appends the text of `format` (the formatter's language) with its
   // arguments.
   void Append(const char* format, ...);
-  // The text so far as a new autoreleased string.
+  // The text so far as a new autoreleased string; the builder is left empty.
   data::IKNString* TakeAutoReleased();
 
  private:
-  wchar_t* units_ = nullptr;
-  int32_t length_ = 0;
-  int32_t capacity_ = 0;
+  data::IKNMutableString* text_;  // owned
 };
 
 }  // namespace impl
