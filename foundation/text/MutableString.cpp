@@ -314,9 +314,12 @@ int32_t IKNMutableString::ReplaceAll(IKNString* target, IKNString* replacement) 
     base::KNRaiseNullPtr();
   if (target->Length() == 0)
     return 0;
-  // Either argument may be this very string: work from snapshots.
-  IKNString* find = target == this ? Copy() : KNRetain(target);
-  IKNString* put = replacement == this ? Copy() : KNRetain(replacement);
+  // Either argument may be this very string: work from a snapshot then.
+  // Other arguments are borrowed (a stack wrapper cannot be retained).
+  IKNString* ownedTarget = target == this ? Copy() : nullptr;
+  IKNString* ownedReplacement = replacement == this ? Copy() : nullptr;
+  IKNString* find = ownedTarget ? ownedTarget : target;
+  IKNString* put = ownedReplacement ? ownedReplacement : replacement;
   int32_t replaced = 0;
   try {
     const int32_t r = put->Length();
@@ -329,12 +332,12 @@ int32_t IKNMutableString::ReplaceAll(IKNString* target, IKNString* replacement) 
       match = IndexOf(find, next, Length() - next);
     }
   } catch (...) {
-    find->Release();
-    put->Release();
+    KNRelease(ownedTarget);
+    KNRelease(ownedReplacement);
     throw;
   }
-  find->Release();
-  put->Release();
+  KNRelease(ownedTarget);
+  KNRelease(ownedReplacement);
   return replaced;
 }
 
