@@ -7,18 +7,12 @@
 #include <sstream>
 #include <string>
 
+#include "tests/launcher/ValdrinPath.h"
 #include <gtest/gtest.h>
 
 namespace {
 
-// The program's path in the form Windows programs see it (Wine's Z: drive).
-std::wstring ValdrinPath() {
-  std::string unix = KN_VALDRIN_EXE;
-  std::wstring path = L"Z:";
-  for (char c : unix)
-    path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return path;
-}
+using tidewell::testing::ValdrinPath;
 
 struct ChildRun {
   DWORD exitCode = 0xFFFFFFFF;
