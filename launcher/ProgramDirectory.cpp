@@ -1,13 +1,12 @@
-// Finds the program's own directory and makes it current.
+// Finds the program's own directory and makes it current through the OS call
+// layer.
 #include "launcher/ProgramDirectory.h"
 
 #include "foundation/system/Win32.h"
 
 #include <string>
 
-#include "foundation/objects/IKNType.h"
-#include "foundation/objects/KNException.h"
-#include "foundation/text/IKNString.h"
+#include "foundation/system/Win32Calls.h"
 
 namespace tidewell {
 
@@ -17,10 +16,8 @@ namespace {
 std::wstring ExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    DWORD length = ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (length == 0)
-      knfoundation::system::KNRaiseWin32Error("GetModuleFileName",
-                                              static_cast<int32_t>(::GetLastError()));
+    DWORD length =
+        knfoundation::win32::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
     if (length < path.size()) {
       path.resize(length);
       return path;
@@ -44,12 +41,7 @@ std::wstring DirectoryOf(const std::wstring& path) {
 
 void MakeProgramDirectoryCurrent() {
   std::wstring directory = DirectoryOf(ExecutablePath());
-  if (!::SetCurrentDirectoryW(directory.c_str())) {
-    int32_t code = static_cast<int32_t>(::GetLastError());
-    knfoundation::system::KNRaiseWin32ErrorF(
-        code, "SetCurrentDirectory('%S') failed <%d: %@>", directory.c_str(), code,
-        static_cast<knfoundation::IKNType*>(knfoundation::system::Win32ErrorText(code)));
-  }
+  knfoundation::win32::SetCurrentDirectoryW(directory.c_str());
 }
 
 }  // namespace tidewell
