@@ -9,6 +9,7 @@
 
 #include "foundation/objects/KNException.h"
 #include "foundation/objects/SharedInstance.h"
+#include "foundation/values/IKNData.h"
 
 namespace knfoundation {
 namespace base {
@@ -76,32 +77,6 @@ namespace {
 Malloc* gMalloc = nullptr;
 WinSIMDAlloc* gWinSIMDAlloc = nullptr;
 
-// Owns one block until released, then gives it back through its allocator
-// (retained meanwhile). Stands in for a byte-buffer wrapper object.
-class ScratchBlock final : public IKNType {
- public:
-  ScratchBlock(void* block, IKNAllocator* allocator)
-      : allocator_(KNRetain(allocator)), block_(block) {}
-  int32_t RetainCount() override { return count_.Get(); }
-  IKNType* Retain() override {
-    count_.Increment();
-    return this;
-  }
-  void Release() override {
-    if (!count_.Decrement())
-      return;
-    allocator_->Free(block_);
-    allocator_->Release();
-    delete this;
-  }
-
- private:
-  ~ScratchBlock() = default;
-  util::KNDirectCount count_;
-  IKNAllocator* allocator_;
-  void* block_;
-};
-
 }  // namespace
 
 IKNAllocator* MallocAllocator() {
@@ -120,9 +95,12 @@ void* AllocAutoReleased(size_t size, IKNAllocator* allocator) {
   if (!allocator)
     KNRaiseNullPtr();
   void* block = allocator->Allocate(size);
-  ScratchBlock* owner;
+  // A byte-buffer wrapper owns the block and gives it back through the
+  // allocator when the pool releases it.
+  data::IKNData* owner;
   try {
-    owner = new ScratchBlock(block, allocator);
+    int32_t length = size > INT32_MAX ? INT32_MAX : static_cast<int32_t>(size);
+    owner = data::KNNewDataWrapper(block, length, allocator);
   } catch (...) {
     allocator->Free(block);
     throw;
