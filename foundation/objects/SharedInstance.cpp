@@ -6,47 +6,49 @@
 #include "foundation/objects/SharedInstance.h"
 
 #include <mutex>
-#include <utility>
 #include <vector>
 
 #include "foundation/objects/KNStartupOrder.h"
+#include "foundation/values/IKNList.h"
 
 namespace knfoundation {
 namespace base {
 
 namespace {
 
-// The registry list: every shared object with the slot that names it, in
-// order of creation. Holds one reference per object.
-using Entries = std::vector<std::pair<IKNType**, IKNType*>>;
-
 class Registry {
  public:
   Registry() = default;
-  // Process exit: releases every shared object, oldest first, and empties its
-  // slot, so that a request made after this point builds a fresh object.
+  // Process exit: empties every slot, so that a request made after this point
+  // builds a fresh object, then releases the registry list and with it every
+  // shared object, oldest first.
   ~Registry() {
     std::lock_guard<std::recursive_mutex> guard(lock_);
-    Entries* entries = entries_;
-    entries_ = nullptr;
-    if (!entries)
-      return;
-    for (auto& entry : *entries)
-      *entry.first = nullptr;
-    for (auto& entry : *entries)
-      entry.second->Release();
-    delete entries;
+    data::IKNMutableList* list = list_;
+    list_ = nullptr;
+    for (IKNType** slot : slots_)
+      *slot = nullptr;
+    slots_.clear();
+    KNRelease(list);
   }
 
   IKNType* Get(IKNType* (*create)(), IKNType** slot) {
     std::lock_guard<std::recursive_mutex> guard(lock_);
     if (!*slot) {
-      if (!entries_)
-        entries_ = new Entries();
+      if (!list_)
+        list_ = data::KNNewMutableList(0);
+      slots_.reserve(slots_.size() + 1);
       IKNType* object = create();
-      entries_->reserve(entries_->size() + 1);
+      try {
+        list_->Add(object);
+      } catch (...) {
+        object->Release();
+        throw;
+      }
+      // The registry list now holds the only reference.
+      object->Release();
       *slot = object;
-      entries_->emplace_back(slot, object);
+      slots_.push_back(slot);
     }
     return *slot;
   }
@@ -54,7 +56,11 @@ class Registry {
  private:
   // Recursive: a creation function may ask for other shared objects.
   std::recursive_mutex lock_;
-  Entries* entries_ = nullptr;
+  // The registry list: every shared object in order of creation, one
+  // reference each; created on first use.
+  data::IKNMutableList* list_ = nullptr;
+  // The slots that name them.
+  std::vector<IKNType**> slots_;
 };
 
 Registry gRegistry KN_STARTUP(kKNStartupRegistry);
