@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <io.h>
 
 #include "foundation/text/IKNEncoding.h"
 #include "foundation/text/IKNString.h"
@@ -58,7 +59,9 @@ void StdErrLog::Write(int32_t, data::IKNString* message) {
     message->GetCString(buffer_, kBufferSize, UTF8Encoding());
   else
     snprintf(buffer_, kBufferSize, "(null)");
-  if (_ftelli64(stream) == 0)
+  // The mark opens a file only: position 0 of a stream whose file is empty
+  // (a stream opened for appending may report 0 over existing text).
+  if (_ftelli64(stream) == 0 && _filelengthi64(_fileno(stream)) == 0)
     fwrite("\xEF\xBB\xBF", 1, 3, stream);
   fprintf(stream, "%04d-%02d-%02d %02d:%02d:%02d : %s\n", local.tm_year + 1900, local.tm_mon + 1,
           local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, buffer_);
