@@ -70,6 +70,31 @@ TEST(FilesTest, MissingFileRaisesFileNotFoundNamingThePath) {
   }
 }
 
+// A file of 2 GiB (sparse, so nothing is written) is refused after the size
+// is read and before any buffer is made.
+TEST(FilesTest, FilesOfTwoGigabytesAreRefused) {
+  base::KNAutoReleaseScope pool;
+  TempFolder folder;
+  std::wstring path = folder.Write(L"large.bin", "");
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  LARGE_INTEGER size;
+  size.QuadPart = 2147483648LL;
+  ASSERT_TRUE(::SetFilePointerEx(file, size, nullptr, FILE_BEGIN));
+  ASSERT_TRUE(::SetEndOfFile(file));
+  ::CloseHandle(file);
+  try {
+    ReadWholeFile(Str(path), true);
+    FAIL() << "no exception";
+  } catch (const system::KNSysError&) {
+    FAIL() << "an OS error instead of the size check";
+  } catch (const base::KNException& error) {
+    EXPECT_EQ(std::string("File '") + Str(path)->UTF8String() + "' too large (size=2147483648)",
+              MessageOf(error));
+  }
+}
+
 TEST(FilesTest, NullPathRaisesNullPtr) {
   EXPECT_THROW(ReadWholeFile(nullptr, false), base::KNNullPtr);
 }
