@@ -97,7 +97,18 @@ std::string RenderArgument(const std::string& argument) {
     text.pop_back();
     text = Trim(text);
   }
-  std::string rendered = IsBuiltinOrValue(text) ? text : Render(text);
+  std::string qualifiers;
+  for (bool stripped = true; stripped;) {
+    stripped = false;
+    for (const std::string cv : {" const", " volatile"}) {
+      if (text.size() > cv.size() && text.compare(text.size() - cv.size(), cv.size(), cv) == 0) {
+        qualifiers = cv + qualifiers;
+        text.erase(text.size() - cv.size());
+        stripped = true;
+      }
+    }
+  }
+  std::string rendered = (IsBuiltinOrValue(text) ? text : Render(text)) + qualifiers;
   return suffix.empty() ? rendered : rendered + " " + suffix;
 }
 

@@ -15,6 +15,8 @@ namespace knfoundation {
 namespace testing {
 template <class A, int N>
 class Holder {};
+template <class T>
+class Box {};
 struct Plain {};
 }  // namespace testing
 
@@ -47,6 +49,12 @@ TEST(ClassNameTest, RendersTypesInTheSystemForm) {
       {typeid(testing::Holder<int, 3>), "class knfoundation::testing::Holder<int,3>"},
       {typeid(testing::Holder<testing::Holder<char, 1>, 2>),
        "class knfoundation::testing::Holder<class knfoundation::testing::Holder<char,1>,2>"},
+      // a template as the last argument: "> >"
+      {typeid(testing::Box<testing::Holder<char, 1>>),
+       "class knfoundation::testing::Box<class knfoundation::testing::Holder<char,1> >"},
+      // pointers, also to constant objects
+      {typeid(testing::Box<const testing::Plain*>),
+       "class knfoundation::testing::Box<struct knfoundation::testing::Plain const *>"},
       {typeid(testing::Holder<testing::Probe*, 0>),
        "class knfoundation::testing::Holder<class knfoundation::testing::Probe *,0>"},
   };
