@@ -2,9 +2,10 @@
 #include "foundation/values/Number.h"
 
 #include <cmath>
-#include <cstdio>
+#include <cstring>
 
 #include "foundation/objects/KNStartupOrder.h"
+#include "foundation/system/FormatIntoBuffer.h"
 #include "foundation/text/IKNEncoding.h"
 #include "foundation/text/IKNString.h"
 
@@ -24,11 +25,9 @@ bool IsStatic(int64_t value) {
 template <class T>
 IKNString* Print(const char* format, T value) {
   char buffer[32];
-  int length = std::snprintf(buffer, sizeof buffer, format, value);
+  int32_t length = system::FormatIntoBuffer(buffer, sizeof buffer, format, value);
   if (length < 0)
-    length = 0;
-  if (length > static_cast<int>(sizeof buffer) - 1)
-    length = sizeof buffer - 1;
+    length = static_cast<int32_t>(std::strlen(buffer));  // cut: the part that fitted
   return KNStringFromBytes(buffer, length, util::ASCIIEncoding());
 }
 
