@@ -49,18 +49,23 @@ TEST(MonitorCacheTest, NullKeyUsersShareOneMonitor) {
   EXPECT_EQ(2, first.Monitor()->LockDepth());
 }
 
-TEST(MonitorCacheTest, GrowsOnlyForMoreKeysHeldAtOnce) {
+// Objects locked through their default `Lock`: the pool grows by one monitor
+// per object held beyond its size, and every monitor returns to it.
+TEST(MonitorCacheTest, GrowsOnlyForMoreObjectsHeldAtOnce) {
   const MonitorCache::Census before = MonitorCache::Count();
   ASSERT_EQ(0, before.bound);
   const int pool = before.monitors;
-  std::vector<char> keys(pool + 2);
+  int destroyed = 0;
+  std::vector<IKNType*> objects;
+  for (int i = 0; i < pool + 2; ++i)
+    objects.push_back(new testing::CountedProbe(&destroyed));
   std::vector<IKNMonitor*> held;
   for (int i = 0; i < pool; ++i)
-    held.push_back(MonitorCache::Acquire(&keys[i]));
+    held.push_back(objects[i]->Lock());
   EXPECT_EQ(pool, MonitorCache::Count().monitors);  // the free ones were enough
-  held.push_back(MonitorCache::Acquire(&keys[pool]));
-  held.push_back(MonitorCache::Acquire(&keys[pool + 1]));
-  EXPECT_EQ(pool + 2, MonitorCache::Count().monitors);  // one per extra key
+  held.push_back(objects[pool]->Lock());
+  held.push_back(objects[pool + 1]->Lock());
+  EXPECT_EQ(pool + 2, MonitorCache::Count().monitors);  // one per extra object
   EXPECT_EQ(pool + 2, MonitorCache::Count().bound);
   for (size_t i = 1; i < held.size(); ++i)
     EXPECT_NE(held[0], held[i]);
@@ -68,10 +73,13 @@ TEST(MonitorCacheTest, GrowsOnlyForMoreKeysHeldAtOnce) {
     monitor->Unlock();
   EXPECT_EQ(0, MonitorCache::Count().bound);            // all back in the pool
   EXPECT_EQ(pool + 2, MonitorCache::Count().monitors);  // which never shrinks
-  // Keys taken one after the other reuse the pool.
-  for (char& key : keys)
-    MonitorCache::Acquire(&key)->Unlock();
+  // Objects locked one after the other reuse the pool.
+  for (IKNType* object : objects)
+    object->Lock()->Unlock();
   EXPECT_EQ(pool + 2, MonitorCache::Count().monitors);
+  for (IKNType* object : objects)
+    object->Release();
+  EXPECT_EQ(pool + 2, destroyed);
 }
 
 // Two threads each holding a different object use two monitors; the same
