@@ -1,7 +1,6 @@
 // The operations every byte buffer class shares.
 #include "foundation/values/DataOps.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "foundation/objects/ClassName.h"
@@ -14,11 +13,12 @@ namespace {
 // Buffers of this many bytes or more are described with their middle left out.
 constexpr int32_t kElideFrom = 24;
 
-// Appends `count` bytes as "%02x" each to `out` (room for 2 * count + 1).
+// Writes `count` bytes as two lower-case hex digits each ("%02x") to `out`.
 char* AppendHex(char* out, const uint8_t* bytes, int32_t count) {
+  static const char kDigits[] = "0123456789abcdef";
   for (int32_t i = 0; i < count; ++i) {
-    std::snprintf(out, 3, "%02x", bytes[i]);
-    out += 2;
+    *out++ = kDigits[bytes[i] >> 4];
+    *out++ = kDigits[bytes[i] & 15];
   }
   return out;
 }

@@ -96,14 +96,23 @@ void HashMap::Set(IKNType* key, IKNType* value) {
 void HashMap::AddNew(IKNType* key, IKNType* value) {
   if (count_ >= threshold_)
     Grow();
-  Node* node = static_cast<Node*>(KNHeapAllocate(sizeof(Node)));
+  // Retained first: a stack temporary refuses, and then nothing was made.
+  value->Retain();
+  Node* node;
+  try {
+    node = static_cast<Node*>(KNHeapAllocate(sizeof(Node)));
+  } catch (...) {
+    value->Release();
+    throw;
+  }
   try {
     node->key = StoredKey(key);
   } catch (...) {
     KNHeapFree(node);
+    value->Release();
     throw;
   }
-  node->value = value->Retain();
+  node->value = value;
   Node** head = &buckets_[Mix(node->key->Hash()) & mask_];
   node->next = *head;
   *head = node;

@@ -97,6 +97,7 @@ TEST_F(ListTest, ArgumentErrors) {
   IKNType* values[] = {data::KNIntWithValue(1)};
   IKNMutableList* list = ListOf({1});
   IKNMutableList* empty = ListOf({});
+  impl::KNASCIIWrapper temporary("temporary");
   testing::ExpectFailures({
       {"negative hint", [] { data::KNNewMutableList(-1); }, "KNIllegalArgument: maxCapacity < 0"},
       {"negative count", [&] { list->AddValues(-1, values); }, "KNIllegalArgument: count < 0"},
@@ -109,6 +110,10 @@ TEST_F(ListTest, ArgumentErrors) {
       {"contains all of null", [&] { list->ContainsAll(nullptr); }, "KNNullPtr: "},
       {"null buffer", [&] { list->GetValuesInRange(nullptr, 0, 1); }, "KNNullPtr: "},
       {"copy of null", [] { data::KNNewListCopy(nullptr); }, "KNNullPtr: "},
+      {"stack temporary", [&] { list->Add(&temporary); },
+       "KNUnsupportedOperation: knfoundation::impl::KNASCIIWrapper::Retain"},
+      {"stack temporary inserted", [&] { list->Insert(0, &temporary); },
+       "KNUnsupportedOperation: knfoundation::impl::KNASCIIWrapper::Retain"},
       {"empty list contains null", [&] { EXPECT_FALSE(empty->Contains(nullptr)); }, "no exception"},
       {"empty null buffer", [&] { list->GetValuesInRange(nullptr, 1, 0); }, "no exception"},
   });

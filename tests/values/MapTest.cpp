@@ -73,6 +73,7 @@ TEST_F(MapTest, NullKeysAndValuesAreRefused) {
   IKNMutableMap* map = data::KNMutableMapWithCapacity(0);
   map->Set(KN_LIT("k"), Int(1));
   IKNType* k = KN_LIT("k");
+  impl::KNASCIIWrapper temporary("temporary");
   testing::ExpectFailures({
       {"add null key", [&] { map->Add(nullptr, Int(1)); }, "KNNullPtr: "},
       {"add null value", [&] { map->Add(KN_LIT("n"), nullptr); }, "KNNullPtr: "},
@@ -84,6 +85,11 @@ TEST_F(MapTest, NullKeysAndValuesAreRefused) {
       {"get null", [&] { map->Get(nullptr); }, "KNNullPtr: "},
       {"contains null value", [&] { map->ContainsValue(nullptr); }, "KNNullPtr: "},
       {"next into null", [&] { map->Entries()->Next(nullptr); }, "KNNullPtr: "},
+      // A stack temporary cannot be retained, so it cannot be a value.
+      {"stack temporary as new value", [&] { map->Set(KN_LIT("new"), &temporary); },
+       "KNUnsupportedOperation: knfoundation::impl::KNASCIIWrapper::Retain"},
+      {"stack temporary replacing", [&] { map->Set(k, &temporary); },
+       "KNUnsupportedOperation: knfoundation::impl::KNASCIIWrapper::Retain"},
   });
   EXPECT_EQ(map->Count(), 1);
   EXPECT_EQ(ValueFor(map, k), "1");
