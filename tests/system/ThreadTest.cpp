@@ -122,6 +122,7 @@ TEST(ThreadTest, AliveUntilTheThreadEndsAndJoinsWaitForIt) {
   EXPECT_TRUE(worker->IsAlive());
   EXPECT_EQ(static_cast<uint32_t>(WAIT_TIMEOUT), worker->JoinFor(0.0));
   EXPECT_EQ(static_cast<uint32_t>(WAIT_TIMEOUT), worker->JoinFor(0.01));
+  EXPECT_EQ(static_cast<uint32_t>(WAIT_TIMEOUT), worker->JoinFor(-1.0));  // past: no wait
   ::SetEvent(go);
   EXPECT_EQ(WAIT_OBJECT_0, worker->Join());
   EXPECT_FALSE(worker->IsAlive());
