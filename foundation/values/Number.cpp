@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <typeinfo>
 
 #include "foundation/objects/KNStartupOrder.h"
 #include "foundation/system/FormatIntoBuffer.h"
@@ -102,6 +103,9 @@ IKNType* Int::AutoRelease() {
 }
 
 bool Int::IsEqual(IKNType* other) {
+  // Another `Int` (the common case of integer map keys) needs no cast.
+  if (other && typeid(*other) == typeid(Int))
+    return static_cast<Int*>(other)->value_ == value_;
   return KNNumberIsEqual(this, other);
 }
 
