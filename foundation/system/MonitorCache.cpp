@@ -22,8 +22,9 @@ MonitorCache::Mon* gHead = nullptr;
 
 }  // namespace
 
-// Not thread-safe against itself only at exit, where the cache is taken down
-// on the exiting thread; use after that builds a new cache.
+// Sets the cache up at its first use (static initialisation, or any earlier
+// use) and takes it down at exit on the exiting thread; a use after the
+// take-down sets up a new cache.
 struct MonitorCacheSetUp {
   static void EnsureReady() {
     if (__atomic_load_n(&gState, __ATOMIC_ACQUIRE) == kReady)
