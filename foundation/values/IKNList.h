@@ -3,9 +3,9 @@
 // collection), and the list factories.
 //
 // Lists never hold null: every operation that stores an element refuses it
-// with `KNNullPtr`. Index errors throw `KNOutOfRange` "index out of bounds %d
-// [%d:%d]". Lists take no lock; an immutable list may be read from several
-// threads, a mutable one is guarded by its user.
+// with `KNNullPtr`. Index errors throw `KNOutOfRange` with the offending
+// index and the valid range [0:end]. Lists take no lock; an immutable list may
+// be read from several threads, a mutable one is guarded by its user.
 #pragma once
 
 #include <cstdint>
