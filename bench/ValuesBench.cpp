@@ -50,7 +50,7 @@ double Rate(int64_t perRound, F work) {
 }
 
 void Report(const char* what, int32_t n, double ours, double theirs) {
-  std::printf("%-26s n=%-7d %9.2f Mop/s (%7.1f ns/op)  std %9.2f Mop/s  ratio %.2f\n", what, n,
+  std::printf("%-34s n=%-7d %9.2f Mop/s (%7.1f ns/op)  std %9.2f Mop/s  ratio %.2f\n", what, n,
               ours / 1e6, ours > 0 ? 1e9 / ours : 0, theirs / 1e6, theirs > 0 ? ours / theirs : 0);
 }
 
@@ -136,7 +136,7 @@ void BenchMap(const char* kind, int32_t n, Keys& keys, const StdKeys& stdKeys) {
   });
   what = std::string("map lookup, ") + kind;
   Report(what.c_str(), n, lookupOurs, lookupStd);
-  std::printf("%-26s n=%-7d %9.2f keys compared per lookup, %d buckets\n", "  chains", n,
+  std::printf("%-34s n=%-7d %9.2f keys compared per lookup, %d buckets\n", "  chains", n,
               MeanProbes(map), dynamic_cast<data::MutableMap*>(map)->Table()->BucketCount());
 
   double copyOurs = Rate(n, [&] { map->Copy()->Release(); });
