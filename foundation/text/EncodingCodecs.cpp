@@ -5,6 +5,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace knfoundation {
 namespace impl {
 namespace {
@@ -32,6 +36,19 @@ constexpr uint32_t kOffsets[4] = {0, 0x3080, 0xE2080, 0x3C82080};
 // Copies the leading ASCII units of `units[0..n)` as bytes; returns how many.
 inline int32_t NarrowAsciiRun(const wchar_t* units, int32_t n, uint8_t* dest) {
   int32_t k = 0;
+#if defined(__SSE2__)
+  const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m128i zero = _mm_setzero_si128();
+  while (k + 16 <= n) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + k));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + k + 8));
+    const __m128i above = _mm_and_si128(_mm_or_si128(a, b), high);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi16(above, zero)) != 0xFFFF)
+      break;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + k), _mm_packus_epi16(a, b));
+    k += 16;
+  }
+#endif
   while (k + 4 <= n) {
     uint64_t w;
     memcpy(&w, units + k, sizeof w);
@@ -68,6 +85,19 @@ inline int32_t CountAsciiUnits(const wchar_t* units, int32_t n) {
 // them when `dest` is null); returns how many.
 inline int32_t WidenAsciiRun(const uint8_t* bytes, int32_t n, wchar_t* dest) {
   int32_t k = 0;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  while (k + 16 <= n) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + k));
+    if (_mm_movemask_epi8(v) != 0)
+      break;
+    if (dest) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + k), _mm_unpacklo_epi8(v, zero));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + k + 8), _mm_unpackhi_epi8(v, zero));
+    }
+    k += 16;
+  }
+#endif
   while (k + 8 <= n) {
     uint64_t w;
     memcpy(&w, bytes + k, sizeof w);
@@ -89,70 +119,115 @@ inline int32_t WidenAsciiRun(const uint8_t* bytes, int32_t n, wchar_t* dest) {
 
 }  // namespace
 
+namespace {
+
+// The code point at `units[i]` (a surrogate pair combined when complete) and
+// the units it takes.
+inline uint32_t CodePointAt(const wchar_t* units, int32_t i, int32_t count, int* taken) {
+  const uint32_t unit = units[i];
+  *taken = 1;
+  if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
+    const uint32_t low = units[i + 1];
+    if (low >= 0xDC00 && low <= 0xDFFF) {
+      *taken = 2;
+      return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+    }
+  }
+  return unit;
+}
+
+int32_t Utf8Measure(const wchar_t* units, int32_t count, int32_t* bytesProduced) {
+  int64_t produced = 0;
+  int32_t i = 0;
+  while (i < count) {
+    if (units[i] < 0x80) {
+      int32_t n = count - i;
+      if (n > kMaxCount - produced)
+        n = static_cast<int32_t>(kMaxCount - produced);
+      if (n == 0)
+        break;
+      const int32_t k = CountAsciiUnits(units + i, n);
+      i += k;
+      produced += k;
+      continue;
+    }
+    int taken;
+    const uint32_t cp = CodePointAt(units, i, count, &taken);
+    const int length = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+    if (produced + length > kMaxCount)
+      break;
+    produced += length;
+    i += taken;
+  }
+  *bytesProduced = static_cast<int32_t>(produced);
+  return i;
+}
+
+}  // namespace
+
 int32_t Utf8Encode(const wchar_t* units,
                    int32_t count,
                    char* dest,
                    int32_t limit,
                    int32_t* bytesProduced) {
-  if (!dest)
-    limit = 0;
-  const bool measuring = limit == 0;
-  uint8_t* out = reinterpret_cast<uint8_t*>(dest);
+  int32_t produced = 0;
   int32_t i = 0;
-  int64_t produced = 0;
-  if (limit >= 0) {
+  if (!dest || limit == 0) {
+    i = Utf8Measure(units, count, &produced);
+  } else if (limit > 0) {
+    uint8_t* out = reinterpret_cast<uint8_t*>(dest);
+    uint8_t* const end = out + limit;
     while (i < count) {
-      const int64_t room = measuring ? kMaxCount - produced : limit - produced;
-      if (room <= 0)
-        break;
-      if (units[i] < 0x80) {
+      const uint32_t unit = units[i];
+      if (unit < 0x80) {
+        if (out == end)
+          break;
         int32_t n = count - i;
-        if (n > room)
-          n = static_cast<int32_t>(room);
-        const int32_t k = measuring ? CountAsciiUnits(units + i, n)
-                                    : NarrowAsciiRun(units + i, n, out + produced);
-        i += k;
-        produced += k;
+        if (n > end - out)
+          n = static_cast<int32_t>(end - out);
+        if (n >= 8) {
+          const int32_t k = NarrowAsciiRun(units + i, n, out);
+          i += k;
+          out += k;
+        } else {
+          *out++ = static_cast<uint8_t>(unit);
+          ++i;
+        }
         continue;
       }
-      uint32_t cp = units[i];
-      int taken = 1;
-      if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count) {
-        const uint32_t low = units[i + 1];
-        if (low >= 0xDC00 && low <= 0xDFFF) {
-          cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-          taken = 2;
-        }
+      if (unit < 0x800) {
+        if (end - out < 2)
+          break;
+        out[0] = static_cast<uint8_t>(0xC0 | (unit >> 6));
+        out[1] = static_cast<uint8_t>(0x80 | (unit & 0x3F));
+        out += 2;
+        ++i;
+        continue;
       }
-      const int length = cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
-      if (room < length)
-        break;
-      if (!measuring) {
-        uint8_t* p = out + produced;
-        switch (length) {
-          case 2:
-            p[0] = static_cast<uint8_t>(0xC0 | (cp >> 6));
-            p[1] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
-            break;
-          case 3:
-            p[0] = static_cast<uint8_t>(0xE0 | (cp >> 12));
-            p[1] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
-            p[2] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
-            break;
-          default:
-            p[0] = static_cast<uint8_t>(0xF0 | (cp >> 18));
-            p[1] = static_cast<uint8_t>(0x80 | ((cp >> 12) & 0x3F));
-            p[2] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
-            p[3] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
-            break;
-        }
+      int taken;
+      const uint32_t cp = CodePointAt(units, i, count, &taken);
+      if (cp < 0x10000) {
+        if (end - out < 3)
+          break;
+        out[0] = static_cast<uint8_t>(0xE0 | (cp >> 12));
+        out[1] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
+        out[2] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+        out += 3;
+      } else {
+        if (end - out < 4)
+          break;
+        out[0] = static_cast<uint8_t>(0xF0 | (cp >> 18));
+        out[1] = static_cast<uint8_t>(0x80 | ((cp >> 12) & 0x3F));
+        out[2] = static_cast<uint8_t>(0x80 | ((cp >> 6) & 0x3F));
+        out[3] = static_cast<uint8_t>(0x80 | (cp & 0x3F));
+        out += 4;
       }
-      produced += length;
       i += taken;
     }
+    produced = static_cast<int32_t>(out - reinterpret_cast<uint8_t*>(dest));
   }
   if (bytesProduced)
-    *bytesProduced = static_cast<int32_t>(produced);
+    *bytesProduced = produced;
   return i;
 }
 
