@@ -1,6 +1,7 @@
 // The 8-bit wrapper: caller-owned bytes read as units 0 to 255, for the
 // duration of a call. It cannot be counted; keep its `Copy`.
 #include <cstring>
+#include <typeinfo>
 
 #include "foundation/objects/KNException.h"
 #include "foundation/text/ASCII.h"
@@ -72,7 +73,11 @@ IKNType* KNASCIIWrapper::AutoRelease() {
 bool KNASCIIWrapper::IsEqual(IKNType* other) {
   if (other == this)
     return true;
-  if (auto* bytes = dynamic_cast<KNASCIIWrapper*>(other)) {
+  const std::type_info* type = other ? &typeid(*other) : nullptr;
+  KNASCIIWrapper* bytes = type == &typeid(KNLiteral) || type == &typeid(KNASCIIWrapper)
+                              ? static_cast<KNASCIIWrapper*>(other)
+                              : dynamic_cast<KNASCIIWrapper*>(other);
+  if (bytes) {
     return bytes->length_ == length_ &&
            memcmp(bytes->text_, text_, static_cast<size_t>(length_)) == 0;
   }

@@ -3,10 +3,13 @@
 #include "foundation/text/StringSupport.h"
 
 #include <cstring>
+#include <typeinfo>
 
 #include "foundation/objects/IKNAllocator.h"
 #include "foundation/objects/KNException.h"
 #include "foundation/text/IKNEncoding.h"
+#include "foundation/text/MutableString.h"
+#include "foundation/text/UTF16String.h"
 
 namespace knfoundation {
 namespace impl {
@@ -52,10 +55,27 @@ void UnitReader::Refill(int32_t index) {
   filled_ = count;
 }
 
+data::IKNString* AsString(IKNType* object) {
+  if (!object)
+    return nullptr;
+  // The string classes are recognised by their type information first (one
+  // object per class in this program); anything else takes the full cast.
+  const std::type_info* type = &typeid(*object);
+  if (type == &typeid(data::UTF16String))
+    return static_cast<data::UTF16String*>(object);
+  if (type == &typeid(impl::KNLiteral))
+    return static_cast<impl::KNLiteral*>(object);
+  if (type == &typeid(data::MutableString))
+    return static_cast<data::MutableString*>(object);
+  if (type == &typeid(data::UTF16Wrapper))
+    return static_cast<data::UTF16Wrapper*>(object);
+  return dynamic_cast<data::IKNString*>(object);
+}
+
 bool GenericIsEqual(data::IKNString* self, IKNType* other) {
   if (other == self)
     return true;
-  auto* string = dynamic_cast<data::IKNString*>(other);
+  data::IKNString* string = AsString(other);
   if (!string)
     return false;
   const int32_t length = self->Length();

@@ -19,6 +19,8 @@ void CheckIndex(int32_t index, int32_t length);
 // represented.
 size_t UnitBytes(int64_t units, int64_t extra);
 
+// `object` as a string, or null when it is none (or null).
+data::IKNString* AsString(IKNType* object);
 bool GenericIsEqual(data::IKNString* self, IKNType* other);
 uint32_t GenericHash(data::IKNString* self);
 int32_t GenericEncode(data::IKNString* self,

@@ -2,6 +2,7 @@
 #include "foundation/text/UTF16String.h"
 
 #include <cstring>
+#include <typeinfo>
 
 #include "foundation/objects/KNException.h"
 #include "foundation/text/IKNEncoding.h"
@@ -42,6 +43,11 @@ void UTF16String::Release() {
 }
 
 bool UTF16String::IsEqual(IKNType* other) {
+  if (other && &typeid(*other) == &typeid(UTF16String)) {
+    auto* string = static_cast<UTF16String*>(other);
+    return string->length_ == length_ &&
+           memcmp(string->Elements(), Elements(), static_cast<size_t>(length_) * 2) == 0;
+  }
   return impl::GenericIsEqual(this, other);
 }
 
