@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <typeinfo>
 
 #include "foundation/objects/KNStartupOrder.h"
@@ -14,9 +15,28 @@ namespace knfoundation {
 namespace data {
 
 namespace {
-// The immortal instances -1 to 9, made during static initialisation.
-Int gSmallInts[Int::kLastStatic - Int::kFirstStatic + 1] KN_STARTUP(kKNStartupSmallInts) = {
-    {-1, 0}, {0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 0}, {9, 0}};
+constexpr int kStaticCount = Int::kLastStatic - Int::kFirstStatic + 1;
+
+// The immortal instances -1 to 9. They are built in place once and never
+// destroyed, so that collections released late during process exit (by
+// start-up objects of lower rank, torn down after this one) can still release
+// them.
+Int* const* SmallInts() {
+  alignas(Int) static unsigned char storage[kStaticCount][sizeof(Int)];
+  static Int* table[kStaticCount];
+  static const bool made = [] {
+    for (int i = 0; i < kStaticCount; ++i)
+      table[i] = new (storage[i]) Int(Int::kFirstStatic + i, 0);
+    return true;
+  }();
+  (void)made;
+  return table;
+}
+
+// Makes them during static initialisation, at their rank.
+struct SmallIntsAtStartup {
+  SmallIntsAtStartup() { SmallInts(); }
+} gSmallIntsAtStartup KN_STARTUP(kKNStartupSmallInts);
 
 bool IsStatic(int64_t value) {
   return value >= Int::kFirstStatic && value <= Int::kLastStatic;
@@ -78,7 +98,7 @@ uint32_t KNDoubleHash(double value) {
 // Int
 
 Int* Int::Static(int64_t value) {
-  return &gSmallInts[value - kFirstStatic];
+  return SmallInts()[value - kFirstStatic];
 }
 
 int32_t Int::RetainCount() {

@@ -39,9 +39,9 @@ class Int final : public IKNNumber {
   bool IsFloat() override;
   bool IsWide() override;
 
+ private:
   ~Int() = default;
 
- private:
   int32_t count_;
   int64_t value_;
 };

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/objects/KNStartupOrder.h"
 #include "foundation/values/Bool.h"
+#include "foundation/values/IKNList.h"
 #include "foundation/values/IKNNumber.h"
 #include "foundation/values/Nil.h"
 #include "foundation/values/Number.h"
@@ -17,6 +19,20 @@ using data::IKNNumber;
 using testing::Describe;
 
 class NumberTest : public testing::ValuesTest {};
+
+// Released by a start-up object of lower rank than the small integers, so
+// during exit after their rank has been torn down. Were they destroyed by
+// then, releasing them would abort the process and fail this test binary.
+struct ReleasedLateAtExit {
+  ~ReleasedLateAtExit() { KNRelease(list); }
+  data::IKNMutableList* list = nullptr;
+} gReleasedLate KN_STARTUP(kKNStartupWin32Domain);
+
+TEST_F(NumberTest, StaticIntsOutliveTheLastStaticDestructors) {
+  gReleasedLate.list = data::KNNewMutableList(0);
+  gReleasedLate.list->Add(data::KNNewInt(3));
+  EXPECT_EQ(gReleasedLate.list->ValueAt(0)->RetainCount(), 2147483647);
+}
 
 TEST_F(NumberTest, StaticIntsAreSharedAndImmortal) {
   for (int64_t value = -1; value <= 9; ++value) {
