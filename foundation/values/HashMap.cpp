@@ -1,6 +1,8 @@
 // The chained hash table of the maps and its entry iterator.
 #include "foundation/values/HashMap.h"
 
+#include <cstdint>
+
 #include "foundation/objects/KNException.h"
 #include "foundation/objects/KNHeap.h"
 
@@ -9,14 +11,17 @@ namespace impl {
 
 namespace {
 constexpr int32_t kFirstBuckets = 8;
-// The table stops doubling here; chains then simply grow longer.
-constexpr int32_t kMostBuckets = 1 << 30;
+// The table stops doubling here (a quarter of the address space on 32-bit
+// targets); chains then simply grow longer.
+constexpr int32_t kMostBuckets = sizeof(void*) == 4 ? 1 << 28 : 1 << 30;
 
 int32_t ThresholdFor(int32_t buckets) {
   return static_cast<int32_t>(buckets * 0.75);
 }
 
 HashMap::Node** NewBuckets(int32_t count) {
+  if (static_cast<uint64_t>(count) > SIZE_MAX / sizeof(HashMap::Node*))
+    base::KNRaiseOutOfMemory();
   return static_cast<HashMap::Node**>(
       KNHeapAllocate(static_cast<size_t>(count) * sizeof(HashMap::Node*)));
 }

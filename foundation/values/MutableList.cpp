@@ -158,8 +158,12 @@ IKNMutableList* IKNMutableList::AddAll(IKNCollection* collection) {
   constexpr int32_t kInline = 32;
   IKNType* inline_values[kInline];
   IKNType** values = inline_values;
-  if (count > kInline)
-    values = static_cast<IKNType**>(impl::KNHeapAllocate(count * sizeof(IKNType*)));
+  if (count > kInline) {
+    if (static_cast<uint64_t>(count) > SIZE_MAX / sizeof(IKNType*))
+      base::KNRaiseOutOfMemory();
+    values =
+        static_cast<IKNType**>(impl::KNHeapAllocate(static_cast<size_t>(count) * sizeof(IKNType*)));
+  }
   ScopedBlock heap(values == inline_values ? nullptr : values);
   collection->GetValues(values);
   return AddValues(count, values);
