@@ -2,6 +2,7 @@
 // builds on its virtual ones.
 #include "foundation/text/MutableString.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -196,7 +197,11 @@ IKNMutableString* MutableString::Insert(int32_t index, const wchar_t* units, int
   CheckInsertIndex(index);
   if (count == 0)
     return this;
-  if (buffer_ && units + count > buffer_ && units < buffer_ + capacity_ + 1) {
+  // Units taken from this very buffer would move or be freed by the growth.
+  const uintptr_t from = reinterpret_cast<uintptr_t>(units);
+  const uintptr_t first = reinterpret_cast<uintptr_t>(buffer_);
+  const uintptr_t last = first + (static_cast<uintptr_t>(capacity_) + 1) * sizeof(wchar_t);
+  if (buffer_ && from < last && from + static_cast<uintptr_t>(count) * sizeof(wchar_t) > first) {
     UnitCopy copy(units, count);
     memcpy(OpenGap(index, count), copy.Get(), static_cast<size_t>(count) * sizeof(wchar_t));
   } else {
