@@ -6,6 +6,7 @@
 #include "foundation/text/IKNMutableString.h"
 #include "foundation/text/KNFormat.h"
 #include "foundation/text/UTF16String.h"
+#include "foundation/values/Bool.h"
 #include "tests/text/TextTestSupport.h"
 #include <gtest/gtest.h>
 
@@ -48,6 +49,10 @@ TEST(KNFormatTest, Conversions) {
       {"string object is itself", F(KNFormat("[%@]", KN_LIT("abc"))), "[abc]"},
       {"any object's description", F(KNFormat("%@", static_cast<IKNType*>(&object))),
        "<described>"},
+      {"booleans describe themselves",
+       F(KNFormat("%@/%@", static_cast<IKNType*>(data::KNTrue()),
+                  static_cast<IKNType*>(data::KNFalse()))),
+       "true/false"},
       {"64-bit value, then an object", F(KNFormat("%lld %@", big, KN_LIT("next"))),
        "1099511627776 next"},
       {"64-bit hex", F(KNFormat("%llx", big)), "10000000000"},
