@@ -15,19 +15,8 @@ namespace knfoundation {
 namespace {
 
 using base::IKNAllocator;
+using testing::CountingAllocator;
 using testing::MessageOf;
-
-// Counts the blocks it gives back; frees through the runtime heap.
-class CountingAllocator final : public util::KNRefCountT<IKNAllocator> {
- public:
-  void* Allocate(size_t size) override { return calloc(1, size); }
-  void Free(void* block) override {
-    ++frees;
-    free(block);
-  }
-  void* Reallocate(void* block, size_t size) override { return realloc(block, size); }
-  int frees = 0;
-};
 
 TEST(AllocatorsTest, Malloc) {
   IKNAllocator* malloc = base::MallocAllocator();

@@ -308,6 +308,25 @@ TEST(IKNStringTest, EightBitWrappersAndLiterals) {
   EXPECT_STREQ("abc", counted.UTF8String()) << "a counted text gets its own terminator";
 }
 
+TEST(IKNStringTest, WrapperFreesItsUnitsThroughTheAllocatorOnce) {
+  testing::CountingAllocator* allocator = new testing::CountingAllocator();
+  auto* units = static_cast<wchar_t*>(allocator->Allocate(4 * sizeof(wchar_t)));
+  units[0] = L'h';
+  units[1] = L'i';
+  IKNString* wrapper = data::KNNewStringWrapperZ(units, allocator);
+  EXPECT_EQ(2, wrapper->Length());
+  EXPECT_EQ(units, wrapper->Chars()) << "taken over, not copied";
+  EXPECT_EQ(2, allocator->RetainCount());
+  IKNString* copy = wrapper->Copy();
+  EXPECT_EQ(wrapper, copy) << "immutable: the copy is the string itself";
+  copy->Release();
+  EXPECT_EQ(0, allocator->frees);
+  wrapper->Release();
+  EXPECT_EQ(1, allocator->frees);
+  EXPECT_EQ(1, allocator->RetainCount());
+  allocator->Release();
+}
+
 TEST(IKNStringTest, SubstringConcatAndCharsZ) {
   KNAutoReleaseScope pool;
   IKNString* joined = KN_LIT("foo")->Concat(data::KNStringWithCharsZ(L"bar"));

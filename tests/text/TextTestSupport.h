@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "foundation/objects/IKNAllocator.h"
 #include "foundation/objects/KNException.h"
 #include "foundation/text/IKNEncoding.h"
 #include "foundation/text/IKNString.h"
@@ -45,6 +47,19 @@ std::string MessageOf(F action) {
   }
   return "<no exception>";
 }
+
+// Counts the blocks it gives back; the runtime heap underneath. Counted;
+// owned by its creator.
+class CountingAllocator final : public util::KNRefCountT<base::IKNAllocator> {
+ public:
+  void* Allocate(size_t size) override { return calloc(1, size); }
+  void Free(void* block) override {
+    ++frees;
+    free(block);
+  }
+  void* Reallocate(void* block, size_t size) override { return realloc(block, size); }
+  int frees = 0;
+};
 
 // An immutable string over a copy of the given units whose `Chars` is null:
 // every reader goes through `GetChars`. Counted; owned by its creator.
