@@ -158,6 +158,20 @@ TEST_F(ListTest, InsertReplaceRemove) {
   EXPECT_EQ(CapacityOf(list), 16);
 }
 
+TEST_F(ListTest, ReferenceOrder) {
+  std::string log;
+  testing::RefLogger a("a", &log), b("b", &log), c("c", &log);
+  IKNMutableList* list = data::KNNewMutableList(0);
+  list->Add(&a)->Add(&b);
+  list->Replace(0, &c);  // the new element is retained before the old goes
+  list->Insert(1, &a);
+  list->Remove(0, 2);  // from the first of the range on
+  list->Release();
+  EXPECT_EQ(log,
+            "retain(a) retain(b) retain(c) release(a) retain(a) release(c) release(a) "
+            "release(b) ");
+}
+
 TEST_F(ListTest, SetCountPadsWithNilAndKeepsCapacity) {
   IKNMutableList* list = ListOf({1, 2});
   list->SetCount(4);

@@ -69,6 +69,22 @@ TEST_F(MapTest, ValuesAreRetainedAndReleased) {
   EXPECT_EQ(value->RetainCount(), 1);
 }
 
+TEST_F(MapTest, ReferenceOrder) {
+  std::string log;
+  testing::RefLogger key("k", &log), a("a", &log), b("b", &log);
+  IKNMutableMap* map = data::KNNewMutableMap(0);
+  map->Set(&key, &a);
+  log.clear();
+  map->Set(&key, &b);  // the node retains the new value, then releases the old
+  map->Set(&key, &b);  // the value it holds already: nothing
+  map->Remove(&key);   // value, then key
+  EXPECT_EQ(log, "retain(b) release(a) release(b) release(k) ");
+  map->Set(&key, &a);
+  log.clear();
+  map->Release();
+  EXPECT_EQ(log, "release(a) release(k) ");
+}
+
 TEST_F(MapTest, NullKeysAndValuesAreRefused) {
   IKNMutableMap* map = data::KNMutableMapWithCapacity(0);
   map->Set(KN_LIT("k"), Int(1));

@@ -55,6 +55,29 @@ inline void ExpectFailures(const std::vector<FailureCase>& cases) {
     EXPECT_EQ(FailureOf(c.action), c.expected) << c.what;
 }
 
+// A counted object that writes "retain(name) " and "release(name) " into a
+// shared log, so that a test can assert the exact order of reference
+// operations of a collection. Not cloneable: maps retain it as a key.
+class RefLogger final : public IKNType {
+ public:
+  RefLogger(const char* name, std::string* log) : name_(name), log_(log) {}
+  int32_t RetainCount() override { return count_; }
+  IKNType* Retain() override {
+    *log_ += "retain(" + name_ + ") ";
+    ++count_;
+    return this;
+  }
+  void Release() override {
+    *log_ += "release(" + name_ + ") ";
+    --count_;
+  }
+
+ private:
+  std::string name_;
+  std::string* log_;
+  int32_t count_ = 1;
+};
+
 // Every test runs inside a pool of its own.
 class ValuesTest : public ::testing::Test {
  private:
