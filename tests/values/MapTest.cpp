@@ -213,6 +213,46 @@ TEST_F(MapTest, ContainsValue) {
   EXPECT_FALSE(map->ContainsValue(Int(6)));
 }
 
+// A key whose hash is always the same, so that every entry shares one chain.
+class CollidingKey final : public util::KNRefCountT<IKNType> {
+ public:
+  explicit CollidingKey(int id) : id(id) {}
+  bool IsEqual(IKNType* other) override {
+    auto* key = dynamic_cast<CollidingKey*>(other);
+    return key && key->id == id;
+  }
+  uint32_t Hash() override { return 42; }
+  const int id;
+};
+
+TEST_F(MapTest, OneLongChain) {
+  IKNMutableMap* map = data::KNMutableMapWithCapacity(0);
+  CollidingKey* keys[20];
+  for (int i = 0; i < 20; ++i) {
+    keys[i] = new CollidingKey(i);
+    map->Set(keys[i], Int(i));
+  }
+  // The newest entry heads the chain: remove the head, the tail and middles.
+  for (int removed : {19, 0, 7, 8, 12})
+    map->Remove(keys[removed]);
+  EXPECT_EQ(map->Count(), 15);
+  int walked = 0;
+  IKNMap::Entry entry;
+  for (IKNMap::Iterator* entries = map->Entries(); entries->HasNext(); ++walked)
+    entries->Next(&entry);
+  EXPECT_EQ(walked, 15);
+  for (int i = 0; i < 20; ++i) {
+    bool gone = i == 19 || i == 0 || i == 7 || i == 8 || i == 12;
+    EXPECT_EQ(ValueFor(map, keys[i]), gone ? "<absent>" : std::to_string(i)) << i;
+    EXPECT_EQ(keys[i]->RetainCount(), gone ? 1 : 2) << i;
+  }
+  map->RemoveAll();
+  for (CollidingKey* key : keys) {
+    EXPECT_EQ(key->RetainCount(), 1);
+    key->Release();
+  }
+}
+
 TEST_F(MapTest, Iterators) {
   IKNMutableMap* map = data::KNMutableMapWithCapacity(0);
   EXPECT_FALSE(map->Entries()->HasNext());
