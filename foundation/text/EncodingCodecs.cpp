@@ -231,6 +231,87 @@ int32_t Utf8Encode(const wchar_t* units,
   return i;
 }
 
+namespace {
+
+// Writes the units of a decoded value (the value is that of the lead byte's
+// sequence after the offset); false when a pair does not fit.
+inline bool PutValue(uint32_t value, wchar_t*& out, wchar_t* end) {
+  if (value <= 0xFFFF) {
+    *out++ = static_cast<wchar_t>(value);
+  } else if (value <= 0x10FFFF) {
+    if (end - out < 2)
+      return false;
+    value -= 0x10000;
+    out[0] = static_cast<wchar_t>(0xD800 + (value >> 10));
+    out[1] = static_cast<wchar_t>(0xDC00 + (value & 0x3FF));
+    out += 2;
+  } else {
+    *out++ = static_cast<wchar_t>(0xFFFD);
+  }
+  return true;
+}
+
+// The writing form of `Utf8Decode`: the same sequences and counts as the
+// measuring loop, with the common lengths unrolled.
+int32_t Utf8DecodeInto(const uint8_t* in,
+                       int32_t count,
+                       wchar_t* dest,
+                       int32_t limit,
+                       int32_t* unitsProduced) {
+  wchar_t* out = dest;
+  wchar_t* const end = dest + limit;
+  int32_t i = 0;
+  while (i < count && out < end) {
+    const uint32_t lead = in[i];
+    if (lead < 0x80) {
+      int32_t n = count - i;
+      if (n > end - out)
+        n = static_cast<int32_t>(end - out);
+      if (n >= 16) {
+        const int32_t k = WidenAsciiRun(in + i, n, out);
+        i += k;
+        out += k;
+      } else {
+        *out++ = static_cast<wchar_t>(lead);
+        ++i;
+      }
+      continue;
+    }
+    const int32_t left = count - i;
+    uint32_t value;
+    int32_t length;
+    if (lead < 0xC0) {
+      value = lead;  // a stray continuation byte stands for itself
+      length = 1;
+    } else if (lead < 0xE0) {
+      if (left < 2)
+        break;
+      value = (lead << 6) + in[i + 1] - kOffsets[1];
+      length = 2;
+    } else if (lead < 0xF0) {
+      if (left < 3)
+        break;
+      value = (lead << 12) + (static_cast<uint32_t>(in[i + 1]) << 6) + in[i + 2] - kOffsets[2];
+      length = 3;
+    } else if (lead < 0xF8) {
+      if (left < 4)
+        break;
+      value = (lead << 18) + (static_cast<uint32_t>(in[i + 1]) << 12) +
+              (static_cast<uint32_t>(in[i + 2]) << 6) + in[i + 3] - kOffsets[3];
+      length = 4;
+    } else {
+      break;  // F8-FF: not a sequence this decoder accepts; stop before it
+    }
+    if (!PutValue(value, out, end))
+      break;
+    i += length;
+  }
+  *unitsProduced = static_cast<int32_t>(out - dest);
+  return i;
+}
+
+}  // namespace
+
 int32_t Utf8Decode(const char* bytes,
                    int32_t count,
                    wchar_t* dest,
@@ -238,22 +319,17 @@ int32_t Utf8Decode(const char* bytes,
                    int32_t* unitsProduced) {
   if (!dest)
     limit = 0;
-  const bool measuring = limit == 0;
-  if (measuring)
-    dest = nullptr;
   const uint8_t* in = reinterpret_cast<const uint8_t*>(bytes);
-  int32_t i = 0;
   int32_t produced = 0;
-  if (limit >= 0) {
+  int32_t i = 0;
+  if (limit > 0) {
+    i = Utf8DecodeInto(in, count, dest, limit, &produced);
+  } else if (limit == 0) {
+    // Measuring: the units of every complete sequence, nothing written.
     while (i < count) {
-      if (!measuring && produced >= limit)
-        break;
       const uint8_t lead = in[i];
       if (lead < 0x80) {
-        int32_t n = count - i;
-        if (!measuring && n > limit - produced)
-          n = limit - produced;
-        const int32_t k = WidenAsciiRun(in + i, n, dest ? dest + produced : nullptr);
+        const int32_t k = WidenAsciiRun(in + i, count - i, nullptr);
         i += k;
         produced += k;
         continue;
@@ -267,24 +343,7 @@ int32_t Utf8Decode(const char* bytes,
       for (int k = 0; k <= trailing; ++k)
         value = (value << 6) + in[i + k];
       value -= kOffsets[trailing];
-      if (value <= 0xFFFF) {
-        if (dest)
-          dest[produced] = static_cast<wchar_t>(value);
-        produced += 1;
-      } else if (value <= 0x10FFFF) {
-        if (!measuring && limit - produced < 2)
-          break;
-        value -= 0x10000;
-        if (dest) {
-          dest[produced] = static_cast<wchar_t>(0xD800 + (value >> 10));
-          dest[produced + 1] = static_cast<wchar_t>(0xDC00 + (value & 0x3FF));
-        }
-        produced += 2;
-      } else {
-        if (dest)
-          dest[produced] = static_cast<wchar_t>(0xFFFD);
-        produced += 1;
-      }
+      produced += value > 0xFFFF && value <= 0x10FFFF ? 2 : 1;
       i += trailing + 1;
     }
   }
