@@ -174,5 +174,112 @@ TEST(EncodingsTest, SharedInstancesAreImmortalWhileTheProcessRuns) {
   EXPECT_EQ(count, utf8->RetainCount());
 }
 
+// The conversion rules applied one character at a time, as the reference for
+// the converters' block-wise fast paths.
+int32_t ReferenceDecode(const std::string& bytes, int32_t limit, std::wstring* out) {
+  static const uint32_t offsets[4] = {0, 0x3080, 0xE2080, 0x3C82080};
+  const int32_t count = static_cast<int32_t>(bytes.size());
+  int32_t i = 0;
+  while (i < count && static_cast<int32_t>(out->size()) < limit) {
+    const uint8_t lead = static_cast<uint8_t>(bytes[i]);
+    const int trailing = lead < 0xC0 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF8 ? 3 : 9;
+    if (trailing == 9 || count - i <= trailing)
+      break;
+    uint32_t value = 0;
+    for (int k = 0; k <= trailing; ++k)
+      value = value * 64 + static_cast<uint8_t>(bytes[i + k]);
+    value -= offsets[trailing];
+    if (value <= 0xFFFF) {
+      out->push_back(static_cast<wchar_t>(value));
+    } else if (value <= 0x10FFFF) {
+      if (limit - static_cast<int32_t>(out->size()) < 2)
+        break;
+      out->push_back(static_cast<wchar_t>(0xD800 + ((value - 0x10000) >> 10)));
+      out->push_back(static_cast<wchar_t>(0xDC00 + ((value - 0x10000) & 0x3FF)));
+    } else {
+      out->push_back(L'\xFFFD');
+    }
+    i += trailing + 1;
+  }
+  return i;
+}
+
+int32_t ReferenceEncode(const std::wstring& units, int32_t limit, std::string* out) {
+  const int32_t count = static_cast<int32_t>(units.size());
+  int32_t i = 0;
+  while (i < count && static_cast<int32_t>(out->size()) < limit) {
+    uint32_t cp = units[i];
+    int taken = 1;
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 &&
+        units[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (units[i + 1] - 0xDC00u);
+      taken = 2;
+    }
+    const int length = cp < 0x80 ? 1 : cp < 0x800 ? 2 : cp < 0x10000 ? 3 : 4;
+    if (limit - static_cast<int32_t>(out->size()) < length)
+      break;
+    static const uint8_t firsts[5] = {0, 0x00, 0xC0, 0xE0, 0xF0};
+    out->push_back(static_cast<char>((cp >> (6 * (length - 1))) | firsts[length]));
+    for (int k = length - 2; k >= 0; --k)
+      out->push_back(static_cast<char>(0x80 | ((cp >> (6 * k)) & 0x3F)));
+    i += taken;
+  }
+  return i;
+}
+
+TEST(EncodingsTest, FastPathsMatchTheCharacterRules) {
+  // Deterministic mixtures of ASCII runs (long enough for the block paths)
+  // and other characters, with limits that cut inside runs and sequences.
+  uint32_t seed = 12345;
+  auto next = [&seed](uint32_t n) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) % n;
+  };
+  const wchar_t others[] = {0x00E9, 0x07FF, 0x0800, 0x20AC, 0xFFFF, 0xD83D, 0xDE00, 0xDC00, 0x7F};
+  for (int round = 0; round < 400; ++round) {
+    std::wstring units;
+    const uint32_t pieces = 1 + next(12);
+    for (uint32_t p = 0; p < pieces; ++p) {
+      if (next(2)) {
+        units.append(next(40), static_cast<wchar_t>('a' + next(26)));
+      } else {
+        units.push_back(others[next(sizeof others / sizeof others[0])]);
+        if (next(3) == 0)
+          units.append(L"\xD83D\xDE00");
+      }
+    }
+    const int32_t count = static_cast<int32_t>(units.size());
+    const int32_t limit = 1 + static_cast<int32_t>(next(static_cast<uint32_t>(count) * 3 + 4));
+    std::string expected;
+    const int32_t expectedConsumed = ReferenceEncode(units, limit, &expected);
+    std::string bytes(static_cast<size_t>(limit) + 8, '\x55');
+    int32_t produced = 0;
+    ASSERT_EQ(expectedConsumed,
+              util::UTF8Encoding()->Encode(units.data(), count, 0, &bytes[0], limit, &produced))
+        << "round " << round;
+    ASSERT_EQ(expected, bytes.substr(0, static_cast<size_t>(produced))) << "round " << round;
+    ASSERT_EQ('\x55', bytes[static_cast<size_t>(limit)]);
+
+    // Decode the full encoding (plus stray bytes) under a random limit.
+    std::string input;
+    ReferenceEncode(units, 1 << 30, &input);
+    if (next(4) == 0)
+      input.insert(next(static_cast<uint32_t>(input.size()) + 1), 1,
+                   static_cast<char>(0x80 + next(128)));
+    const int32_t unitLimit =
+        1 + static_cast<int32_t>(next(static_cast<uint32_t>(input.size()) + 4));
+    std::wstring decodedExpected;
+    const int32_t decodedConsumed = ReferenceDecode(input, unitLimit, &decodedExpected);
+    std::wstring decoded(static_cast<size_t>(unitLimit) + 8, L'\x5555');
+    int32_t unitsProduced = 0;
+    ASSERT_EQ(decodedConsumed,
+              util::UTF8Encoding()->Decode(input.data(), static_cast<int32_t>(input.size()),
+                                           &decoded[0], unitLimit, &unitsProduced))
+        << "round " << round;
+    ASSERT_EQ(decodedExpected, decoded.substr(0, static_cast<size_t>(unitsProduced)));
+    ASSERT_EQ(L'\x5555', decoded[static_cast<size_t>(unitLimit)]);
+  }
+}
+
 }  // namespace
 }  // namespace knfoundation
