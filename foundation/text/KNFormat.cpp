@@ -19,7 +19,7 @@ namespace {
 using data::IKNMutableString;
 using data::IKNString;
 
-constexpr int32_t kSpecLimit = 14;
+constexpr int32_t kConversionLimit = 14;
 constexpr size_t kNumberArea = 256;
 const char kNull[] = "(null)";
 
@@ -141,9 +141,9 @@ class WindowSource {
 
 enum class ArgumentClass { kInteger, kPointer, kFloat };
 
-// A conversion specification as written (at most 14 characters) and the
+// A conversion as written (at most 14 characters) and the
 // parts the emitter needs.
-struct Spec {
+struct Conversion {
   char text[16];
   int32_t length = 0;
   int32_t prefixLength = 0;  // "%", flags, width and precision
@@ -162,8 +162,8 @@ struct Spec {
   base::KNRaiseIllegalArgument(message);
 }
 
-void AppendToSpec(Output& out, Spec& spec, uint16_t unit) {
-  if (spec.length >= kSpecLimit)
+void AppendToConversion(Output& out, Conversion& spec, uint16_t unit) {
+  if (spec.length >= kConversionLimit)
     Fail(out, "Invalid format spec");
   spec.text[spec.length++] = static_cast<char>(unit);
 }
@@ -208,17 +208,17 @@ bool ClassOf(uint16_t letter, ArgumentClass* result) {
   }
 }
 
-// Parses the specification that starts after a "%" at `i`; returns the
+// Parses the conversion that starts after a "%" at `i`; returns the
 // position after its letter.
 template <class Source>
-int32_t ParseSpec(Source& source, int32_t i, Output& out, Spec& spec) {
+int32_t ParseConversion(Source& source, int32_t i, Output& out, Conversion& spec) {
   const int32_t n = source.Length();
-  AppendToSpec(out, spec, '%');
+  AppendToConversion(out, spec, '%');
   while (i < n) {
     const uint16_t unit = source.At(i);
     if (unit != '-' && unit != ' ' && unit != '#' && unit != '+')
       break;
-    AppendToSpec(out, spec, unit);
+    AppendToConversion(out, spec, unit);
     if (unit == '-')
       spec.leftJustify = true;
     ++i;
@@ -228,19 +228,19 @@ int32_t ParseSpec(Source& source, int32_t i, Output& out, Spec& spec) {
   if (i < n && IsDigit(source.At(i))) {
     spec.width = 0;
     while (i < n && IsDigit(source.At(i))) {
-      AppendToSpec(out, spec, source.At(i));
+      AppendToConversion(out, spec, source.At(i));
       spec.width = AddDigit(spec.width, source.At(i));
       ++i;
     }
   }
   if (i < n && source.At(i) == '.') {
-    AppendToSpec(out, spec, '.');
+    AppendToConversion(out, spec, '.');
     ++i;
     if (i < n && source.At(i) == '*')
       Fail(out, "'*' not supported as field precision");
     spec.precision = 0;
     while (i < n && IsDigit(source.At(i))) {
-      AppendToSpec(out, spec, source.At(i));
+      AppendToConversion(out, spec, source.At(i));
       spec.precision = AddDigit(spec.precision, source.At(i));
       ++i;
     }
@@ -249,7 +249,7 @@ int32_t ParseSpec(Source& source, int32_t i, Output& out, Spec& spec) {
   uint16_t previous = 0;
   while (i < n && (source.At(i) == 'h' || source.At(i) == 'l')) {
     const uint16_t unit = source.At(i);
-    AppendToSpec(out, spec, unit);
+    AppendToConversion(out, spec, unit);
     if (unit == 'l') {
       ++spec.lCount;
       if (previous == 'l')
@@ -263,15 +263,15 @@ int32_t ParseSpec(Source& source, int32_t i, Output& out, Spec& spec) {
   if (i >= n || !ClassOf(source.At(i), &spec.argumentClass))
     Fail(out, "Invalid format spec");
   spec.letter = static_cast<char>(source.At(i));
-  AppendToSpec(out, spec, source.At(i));
+  AppendToConversion(out, spec, source.At(i));
   spec.text[spec.length] = 0;
   return i + 1;
 }
 
-// The text handed to the runtime: the specification as written, except that
+// The text handed to the runtime: the conversion as written, except that
 // length modifiers the runtime would misread for the argument actually passed
 // are reduced to one it reads correctly.
-void LibrarySpec(const Spec& spec, char* text) {
+void LibraryConversion(const Conversion& spec, char* text) {
   memcpy(text, spec.text, static_cast<size_t>(spec.prefixLength));
   int32_t k = spec.prefixLength;
   const int32_t modifiers = spec.length - 1 - spec.prefixLength;
@@ -295,7 +295,7 @@ void PutNumberText(Output& out, const char* area) {
   out.PutBytes(area, static_cast<int32_t>(strlen(area)));
 }
 
-void Emit(const Spec& spec, Output& out, va_list* arguments) {
+void Emit(const Conversion& spec, Output& out, va_list* arguments) {
   char library[24];
   char area[kNumberArea];
   area[0] = 0;
@@ -342,7 +342,7 @@ void Emit(const Spec& spec, Output& out, va_list* arguments) {
         out.PutBytes(kNull, 6);
         return;
       }
-      LibrarySpec(spec, library);
+      LibraryConversion(spec, library);
       system::FormatIntoBuffer(area, kNumberArea, library, pointer);
       PutNumberText(out, area);
       return;
@@ -350,7 +350,7 @@ void Emit(const Spec& spec, Output& out, va_list* arguments) {
     default:
       break;
   }
-  LibrarySpec(spec, library);
+  LibraryConversion(spec, library);
   if (spec.argumentClass == ArgumentClass::kFloat) {
     system::FormatIntoBuffer(area, kNumberArea, library, va_arg(*arguments, double));
   } else if (spec.longLong) {
@@ -381,8 +381,8 @@ void Run(Source& source, Output& out, va_list* arguments) {
       out.Put(L'%');
       i += 2;
     } else {
-      Spec spec;
-      i = ParseSpec(source, i + 1, out, spec);
+      Conversion spec;
+      i = ParseConversion(source, i + 1, out, spec);
       Emit(spec, out, arguments);
     }
     mark = i;

@@ -2,7 +2,7 @@
 // `Description` of any foundation object ("(null)" for null).
 //
 // Keeps no state between calls; any thread may format into its own output.
-// Bad specifications throw `KNIllegalArgument`.
+// Malformed conversions throw `KNIllegalArgument`.
 #pragma once
 
 #include <cstdarg>

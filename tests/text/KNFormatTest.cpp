@@ -69,7 +69,7 @@ TEST(KNFormatTest, Conversions) {
       {"flags", F(KNFormat("%+d % d %#x", 5, 5, 255)), "+5  5 0xff"},
       {"no conversion", F(KNFormat("plain text")), "plain text"},
       {"empty format", F(KNFormat("")), ""},
-      {"a 14-character specification is accepted", F(KNFormat("%-+ #012.10hhd|", 1)),
+      {"a 14-character conversion is accepted", F(KNFormat("%-+ #012.10hhd|", 1)),
        "+0000000001 |"},
       {"a trailing percent stands for itself", F(KNFormat("100%")), "100%"},
       {"numeric text is cut at 255", F(KNFormat("%300d", 1)), nullptr},
@@ -124,7 +124,7 @@ TEST(KNFormatTest, Failures) {
   data::IKNMutableString* output = data::KNMutableStringWithCapacity(0);
   EXPECT_EQ("Invalid format spec",
             MessageOf<base::KNIllegalArgument>([&] { AppendFormat(output, "ab%d-%k", 5); }));
-  EXPECT_EQ(L"ab5-", Units(output)) << "text before the failing specification stays";
+  EXPECT_EQ(L"ab5-", Units(output)) << "text before the failing conversion stays";
 }
 
 TEST(KNFormatTest, FormatsFromAnyString) {
