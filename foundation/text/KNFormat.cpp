@@ -162,10 +162,10 @@ struct Conversion {
   base::KNRaiseIllegalArgument(message);
 }
 
-void AppendToConversion(Output& out, Conversion& spec, uint16_t unit) {
-  if (spec.length >= kConversionLimit)
-    Fail(out, "Invalid format spec");
-  spec.text[spec.length++] = static_cast<char>(unit);
+void AppendToConversion(Output& out, Conversion& conversion, uint16_t unit) {
+  if (conversion.length >= kConversionLimit)
+    Fail(out, "Invalid format conversion");
+  conversion.text[conversion.length++] = static_cast<char>(unit);
 }
 
 inline bool IsDigit(uint16_t unit) {
@@ -211,83 +211,84 @@ bool ClassOf(uint16_t letter, ArgumentClass* result) {
 // Parses the conversion that starts after a "%" at `i`; returns the
 // position after its letter.
 template <class Source>
-int32_t ParseConversion(Source& source, int32_t i, Output& out, Conversion& spec) {
+int32_t ParseConversion(Source& source, int32_t i, Output& out, Conversion& conversion) {
   const int32_t n = source.Length();
-  AppendToConversion(out, spec, '%');
+  AppendToConversion(out, conversion, '%');
   while (i < n) {
     const uint16_t unit = source.At(i);
     if (unit != '-' && unit != ' ' && unit != '#' && unit != '+')
       break;
-    AppendToConversion(out, spec, unit);
+    AppendToConversion(out, conversion, unit);
     if (unit == '-')
-      spec.leftJustify = true;
+      conversion.leftJustify = true;
     ++i;
   }
   if (i < n && source.At(i) == '*')
     Fail(out, "'*' not supported as field width");
   if (i < n && IsDigit(source.At(i))) {
-    spec.width = 0;
+    conversion.width = 0;
     while (i < n && IsDigit(source.At(i))) {
-      AppendToConversion(out, spec, source.At(i));
-      spec.width = AddDigit(spec.width, source.At(i));
+      AppendToConversion(out, conversion, source.At(i));
+      conversion.width = AddDigit(conversion.width, source.At(i));
       ++i;
     }
   }
   if (i < n && source.At(i) == '.') {
-    AppendToConversion(out, spec, '.');
+    AppendToConversion(out, conversion, '.');
     ++i;
     if (i < n && source.At(i) == '*')
       Fail(out, "'*' not supported as field precision");
-    spec.precision = 0;
+    conversion.precision = 0;
     while (i < n && IsDigit(source.At(i))) {
-      AppendToConversion(out, spec, source.At(i));
-      spec.precision = AddDigit(spec.precision, source.At(i));
+      AppendToConversion(out, conversion, source.At(i));
+      conversion.precision = AddDigit(conversion.precision, source.At(i));
       ++i;
     }
   }
-  spec.prefixLength = spec.length;
+  conversion.prefixLength = conversion.length;
   uint16_t previous = 0;
   while (i < n && (source.At(i) == 'h' || source.At(i) == 'l')) {
     const uint16_t unit = source.At(i);
-    AppendToConversion(out, spec, unit);
+    AppendToConversion(out, conversion, unit);
     if (unit == 'l') {
-      ++spec.lCount;
+      ++conversion.lCount;
       if (previous == 'l')
-        spec.longLong = true;
+        conversion.longLong = true;
     } else {
-      ++spec.hCount;
+      ++conversion.hCount;
     }
     previous = unit;
     ++i;
   }
-  if (i >= n || !ClassOf(source.At(i), &spec.argumentClass))
-    Fail(out, "Invalid format spec");
-  spec.letter = static_cast<char>(source.At(i));
-  AppendToConversion(out, spec, source.At(i));
-  spec.text[spec.length] = 0;
+  if (i >= n || !ClassOf(source.At(i), &conversion.argumentClass))
+    Fail(out, "Invalid format conversion");
+  conversion.letter = static_cast<char>(source.At(i));
+  AppendToConversion(out, conversion, source.At(i));
+  conversion.text[conversion.length] = 0;
   return i + 1;
 }
 
 // The text handed to the runtime: the conversion as written, except that
 // length modifiers the runtime would misread for the argument actually passed
 // are reduced to one it reads correctly.
-void LibraryConversion(const Conversion& spec, char* text) {
-  memcpy(text, spec.text, static_cast<size_t>(spec.prefixLength));
-  int32_t k = spec.prefixLength;
-  const int32_t modifiers = spec.length - 1 - spec.prefixLength;
-  if (spec.argumentClass == ArgumentClass::kInteger) {
-    if (spec.longLong) {
+void LibraryConversion(const Conversion& conversion, char* text) {
+  memcpy(text, conversion.text, static_cast<size_t>(conversion.prefixLength));
+  int32_t k = conversion.prefixLength;
+  const int32_t modifiers = conversion.length - 1 - conversion.prefixLength;
+  if (conversion.argumentClass == ArgumentClass::kInteger) {
+    if (conversion.longLong) {
       text[k++] = 'l';
       text[k++] = 'l';
-    } else if ((spec.lCount == 0 && spec.hCount <= 2) || (spec.hCount == 0 && spec.lCount == 1)) {
-      memcpy(text + k, spec.text + spec.prefixLength, static_cast<size_t>(modifiers));
+    } else if ((conversion.lCount == 0 && conversion.hCount <= 2) ||
+               (conversion.hCount == 0 && conversion.lCount == 1)) {
+      memcpy(text + k, conversion.text + conversion.prefixLength, static_cast<size_t>(modifiers));
       k += modifiers;
     }
-  } else if (spec.argumentClass == ArgumentClass::kFloat) {
-    if (spec.hCount == 0 && spec.lCount == 1)
+  } else if (conversion.argumentClass == ArgumentClass::kFloat) {
+    if (conversion.hCount == 0 && conversion.lCount == 1)
       text[k++] = 'l';
   }
-  text[k++] = spec.letter;
+  text[k++] = conversion.letter;
   text[k] = 0;
 }
 
@@ -295,11 +296,11 @@ void PutNumberText(Output& out, const char* area) {
   out.PutBytes(area, static_cast<int32_t>(strlen(area)));
 }
 
-void Emit(const Conversion& spec, Output& out, va_list* arguments) {
+void Emit(const Conversion& conversion, Output& out, va_list* arguments) {
   char library[24];
   char area[kNumberArea];
   area[0] = 0;
-  switch (spec.letter) {
+  switch (conversion.letter) {
     case '@': {
       IKNType* object = va_arg(*arguments, IKNType*);
       IKNString* description = object ? object->Description() : nullptr;
@@ -342,7 +343,7 @@ void Emit(const Conversion& spec, Output& out, va_list* arguments) {
         out.PutBytes(kNull, 6);
         return;
       }
-      LibraryConversion(spec, library);
+      LibraryConversion(conversion, library);
       system::FormatIntoBuffer(area, kNumberArea, library, pointer);
       PutNumberText(out, area);
       return;
@@ -350,10 +351,10 @@ void Emit(const Conversion& spec, Output& out, va_list* arguments) {
     default:
       break;
   }
-  LibraryConversion(spec, library);
-  if (spec.argumentClass == ArgumentClass::kFloat) {
+  LibraryConversion(conversion, library);
+  if (conversion.argumentClass == ArgumentClass::kFloat) {
     system::FormatIntoBuffer(area, kNumberArea, library, va_arg(*arguments, double));
-  } else if (spec.longLong) {
+  } else if (conversion.longLong) {
     system::FormatIntoBuffer(area, kNumberArea, library, va_arg(*arguments, long long));
   } else {
     system::FormatIntoBuffer(area, kNumberArea, library, va_arg(*arguments, int));
@@ -381,9 +382,9 @@ void Run(Source& source, Output& out, va_list* arguments) {
       out.Put(L'%');
       i += 2;
     } else {
-      Conversion spec;
-      i = ParseConversion(source, i + 1, out, spec);
-      Emit(spec, out, arguments);
+      Conversion conversion;
+      i = ParseConversion(source, i + 1, out, conversion);
+      Emit(conversion, out, arguments);
     }
     mark = i;
   }
