@@ -164,7 +164,7 @@ struct Conversion {
 
 void AppendToConversion(Output& out, Conversion& conversion, uint16_t unit) {
   if (conversion.length >= kConversionLimit)
-    Fail(out, "Invalid format conversion");
+    Fail(out, "Invalid format spec");
   conversion.text[conversion.length++] = static_cast<char>(unit);
 }
 
@@ -261,7 +261,7 @@ int32_t ParseConversion(Source& source, int32_t i, Output& out, Conversion& conv
     ++i;
   }
   if (i >= n || !ClassOf(source.At(i), &conversion.argumentClass))
-    Fail(out, "Invalid format conversion");
+    Fail(out, "Invalid format spec");
   conversion.letter = static_cast<char>(source.At(i));
   AppendToConversion(out, conversion, source.At(i));
   conversion.text[conversion.length] = 0;
