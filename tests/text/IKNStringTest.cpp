@@ -1,6 +1,8 @@
 // Strings: the hash, equality across the classes, search, range checks,
 // creation and 8-bit conversion.
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "foundation/objects/IKNAllocator.h"
 #include "foundation/objects/IKNAutoReleasePool.h"
@@ -325,6 +327,28 @@ TEST(IKNStringTest, WrapperFreesItsUnitsThroughTheAllocatorOnce) {
   EXPECT_EQ(1, allocator->frees);
   EXPECT_EQ(1, allocator->RetainCount());
   allocator->Release();
+}
+
+TEST(IKNStringTest, ConcurrentInterningYieldsOneLiteralPerContent) {
+  // Two threads intern the same 500 texts from their own (never freed) copies.
+  constexpr int kTexts = 500;
+  std::vector<IKNString*> found[2];
+  auto intern = [&](int side) {
+    for (int i = 0; i < kTexts; ++i) {
+      const std::string text = "concurrent literal " + std::to_string(i);
+      char* copy = new char[text.size() + 1];
+      memcpy(copy, text.c_str(), text.size() + 1);
+      found[side].push_back(impl::KNLiteral::Intern(copy));
+    }
+  };
+  std::thread first(intern, 0);
+  std::thread second(intern, 1);
+  first.join();
+  second.join();
+  for (int i = 0; i < kTexts; ++i) {
+    ASSERT_EQ(found[0][i], found[1][i]) << i;
+    EXPECT_EQ("concurrent literal " + std::to_string(i), Utf8(found[0][i]));
+  }
 }
 
 TEST(IKNStringTest, SubstringConcatAndCharsZ) {
