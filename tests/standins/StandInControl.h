@@ -1,0 +1,47 @@
+// How a test steers the editor stand-in and watches it: a control file read at
+// every call, a call log appended line by line, and a stop file polled by the
+// server. All three live beside the stand-in's executable:
+//   EditorStandIn.control  lines "key=value" (UTF-8), see StandInControl
+//   EditorStandIn.log      one UTF-8 line per event, "<event> <details>"
+//   EditorStandIn.stop     present: the server ends itself cleanly
+#pragma once
+
+#include <string>
+
+#include "tests/standins/StandInWindows.h"
+
+namespace standin {
+
+// What the control file asks for; the defaults behave like the editor.
+struct StandInControl {
+  // "feature=false": the feature query answers false.
+  bool featureDisabled = false;
+  // "result=null": the script call returns a null BSTR.
+  bool nullResult = false;
+  // "result=zero-inside": the script's result, a zero unit, and "tail".
+  bool zeroInside = false;
+  // "script-fail=<description>": the script call fails with DISP_E_EXCEPTION,
+  // scode kScriptFailureCode and this description.
+  std::wstring scriptFailure;
+  // "quit=ignore": the quit request is answered and otherwise ignored.
+  bool ignoreQuit = false;
+  // "quit-delay=<ms>": the server ends this long after the quit request.
+  DWORD quitDelayMs = 0;
+};
+
+// The scode of the failure that "script-fail" asks for.
+constexpr HRESULT kScriptFailureCode = static_cast<HRESULT>(0x8004F001u);
+
+// The full path of a file beside the stand-in's executable.
+std::wstring StandInFile(const wchar_t* name);
+
+// Reads EditorStandIn.control now; the defaults when it is absent.
+StandInControl ReadControl();
+
+// Appends text and a line break to EditorStandIn.log (UTF-8).
+void Log(const std::wstring& text);
+
+// True once EditorStandIn.stop exists; deletes it.
+bool TakeStopRequest();
+
+}  // namespace standin

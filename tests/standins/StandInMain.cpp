@@ -1,0 +1,102 @@
+// The editor stand-in: an out-of-process COM server for the tests of
+// numbridge. "/RegServer" and "/UnregServer" (un)register it in the current
+// prefix; started by COM ("-Embedding") it holds the editor's mutex, serves
+// CLSID_EditorApplication on its STA thread and ends itself cleanly on a quit
+// request, on the stop file, or after a long idle time.
+#include <string>
+
+#include "tests/standins/EditorApplication.h"
+#include "tests/standins/Registration.h"
+#include "tests/standins/StandInControl.h"
+#include "tests/standins/StandInIds.h"
+#include "tests/standins/StandInWindows.h"
+
+namespace {
+
+using namespace standin;
+
+// A safety net for a test that never ends its server: it ends itself after this
+// long without a stop file or a quit.
+constexpr DWORD kIdleLifetimeMs = 180000;
+constexpr UINT kStopPollMs = 100;
+
+DWORD registration = 0;
+
+// Withdraws the class object so that no new activation reaches this process.
+void Revoke() {
+  if (registration != 0) {
+    CoRevokeClassObject(registration);
+    registration = 0;
+  }
+}
+
+void CALLBACK EndNow(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  PostQuitMessage(0);
+}
+
+// The class object stays registered until the loop ends: revoking it inside
+// the quit call was seen to lose that call's reply under Wine.
+void BeginQuit(DWORD delayMs) {
+  Log(L"Quitting " + std::to_wstring(delayMs));
+  if (delayMs == 0)
+    PostQuitMessage(0);
+  else
+    SetTimer(nullptr, 0, delayMs, EndNow);
+}
+
+void CALLBACK PollStop(HWND, UINT, UINT_PTR, DWORD) {
+  static const DWORD started = GetTickCount();
+  if (TakeStopRequest()) {
+    Log(L"Stop");
+    Revoke();
+    PostQuitMessage(0);
+  } else if (GetTickCount() - started > kIdleLifetimeMs) {
+    Log(L"IdleEnd");
+    Revoke();
+    PostQuitMessage(0);
+  }
+}
+
+int Serve() {
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, kEditorMutexName);
+  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  if (FAILED(hr))
+    return 1;
+  Log(L"Start " + std::to_wstring(GetCurrentProcessId()));
+  hr = CoRegisterClassObject(kClsidEditorApplication, EditorClassFactory(BeginQuit),
+                             CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &registration);
+  if (FAILED(hr)) {
+    CoUninitialize();
+    return 1;
+  }
+  SetTimer(nullptr, 0, kStopPollMs, PollStop);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  Revoke();
+  CoUninitialize();
+  Log(L"End " + std::to_wstring(GetCurrentProcessId()));
+  if (mutex)
+    CloseHandle(mutex);
+  return 0;
+}
+
+bool HasSwitch(const wchar_t* commandLine, const wchar_t* name) {
+  std::wstring line(commandLine);
+  for (wchar_t& unit : line)
+    unit = static_cast<wchar_t>(towlower(unit));
+  return line.find(name) != std::wstring::npos;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
+  if (HasSwitch(commandLine, L"regserver") && !HasSwitch(commandLine, L"unregserver"))
+    return SUCCEEDED(RegisterServer()) ? 0 : 1;
+  if (HasSwitch(commandLine, L"unregserver"))
+    return SUCCEEDED(UnregisterServer()) ? 0 : 1;
+  return Serve();
+}
