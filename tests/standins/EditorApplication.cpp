@@ -12,6 +12,8 @@
 namespace standin {
 namespace {
 
+LONG liveApplications = 0;
+
 std::wstring Hex(unsigned long value) {
   wchar_t text[16];
   swprintf(text, 16, L"%lX", value);
@@ -46,7 +48,11 @@ void LogCall(const wchar_t* member, const DISPPARAMS* params) {
 
 class EditorApplication final : public IEditorApplication {
  public:
-  explicit EditorApplication(QuitHandler onQuit) : onQuit_(onQuit) { Log(L"Create"); }
+  explicit EditorApplication(QuitHandler onQuit) : onQuit_(onQuit) {
+    InterlockedIncrement(&liveApplications);
+    Log(L"Create");
+  }
+  ~EditorApplication() { InterlockedDecrement(&liveApplications); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIidEditorApplication) {
@@ -265,6 +271,10 @@ IEditorApplication* NewEditorApplication(QuitHandler onQuit) {
 IClassFactory* EditorClassFactory(QuitHandler onQuit) {
   static ClassFactory factory(onQuit);
   return &factory;
+}
+
+LONG LiveApplications() {
+  return InterlockedCompareExchange(&liveApplications, 0, 0);
 }
 
 }  // namespace standin

@@ -28,4 +28,8 @@ IEditorApplication* NewEditorApplication(QuitHandler onQuit);
 // The class factory for CLSID_EditorApplication (a static object).
 IClassFactory* EditorClassFactory(QuitHandler onQuit);
 
+// The number of application objects not yet released by their clients; read on
+// the server's thread.
+LONG LiveApplications();
+
 }  // namespace standin

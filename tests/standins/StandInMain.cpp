@@ -18,9 +18,18 @@ using namespace standin;
 // A safety net for a test that never ends its server: it ends itself after this
 // long without a stop file or a quit.
 constexpr DWORD kIdleLifetimeMs = 180000;
-constexpr UINT kStopPollMs = 100;
+constexpr UINT kPollMs = 100;
+// After a quit request the server ends once its clients have released every
+// application object (their releases follow the quit call's reply, so the
+// reply has arrived), or at the latest this long after the asked delay.
+constexpr DWORD kQuitReleaseGraceMs = 3000;
 
 DWORD registration = 0;
+bool quitRequested = false;
+DWORD quitTick = 0;
+DWORD quitDelayMs = 0;
+// Polls seen since the last application object was released.
+int pollsWithoutObjects = 0;
 
 // Withdraws the class object so that no new activation reaches this process.
 void Revoke() {
@@ -30,31 +39,41 @@ void Revoke() {
   }
 }
 
-void CALLBACK EndNow(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
+// Ends the message loop; the class object is revoked after it. Ending from
+// inside the quit call was seen to lose that call's reply under Wine, so the
+// quit request only schedules the end.
+void End(const wchar_t* why) {
+  static bool ending = false;
+  if (ending)
+    return;
+  ending = true;
+  Log(why);
+  Revoke();
   PostQuitMessage(0);
 }
 
-// The class object stays registered until the loop ends: revoking it inside
-// the quit call was seen to lose that call's reply under Wine.
 void BeginQuit(DWORD delayMs) {
   Log(L"Quitting " + std::to_wstring(delayMs));
-  if (delayMs == 0)
-    PostQuitMessage(0);
-  else
-    SetTimer(nullptr, 0, delayMs, EndNow);
+  quitRequested = true;
+  quitTick = GetTickCount();
+  quitDelayMs = delayMs;
 }
 
-void CALLBACK PollStop(HWND, UINT, UINT_PTR, DWORD) {
+// Every kPollMs: the stop file, a pending quit, the lifetime bound.
+void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
   static const DWORD started = GetTickCount();
+  const DWORD now = GetTickCount();
+  pollsWithoutObjects = LiveApplications() == 0 ? pollsWithoutObjects + 1 : 0;
   if (TakeStopRequest()) {
-    Log(L"Stop");
-    Revoke();
-    PostQuitMessage(0);
-  } else if (GetTickCount() - started > kIdleLifetimeMs) {
-    Log(L"IdleEnd");
-    Revoke();
-    PostQuitMessage(0);
+    End(L"Stop");
+  } else if (quitRequested && now - quitTick >= quitDelayMs) {
+    // One full poll interval without objects lets the last release's reply go.
+    if (pollsWithoutObjects >= 2)
+      End(L"QuitEnd");
+    else if (now - quitTick >= quitDelayMs + kQuitReleaseGraceMs)
+      End(L"QuitEnd objects-held");
+  } else if (now - started > kIdleLifetimeMs) {
+    End(L"IdleEnd");
   }
 }
 
@@ -70,7 +89,7 @@ int Serve() {
     CoUninitialize();
     return 1;
   }
-  SetTimer(nullptr, 0, kStopPollMs, PollStop);
+  SetTimer(nullptr, 0, kPollMs, Poll);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
