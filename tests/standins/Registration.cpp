@@ -55,9 +55,14 @@ HRESULT UnregisterServer() {
   const LONG status = RegDeleteTreeW(HKEY_CLASSES_ROOT, classKey.c_str());
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
     return HRESULT_FROM_WIN32(status);
+  // An unregistered library is no failure (Wine's UnRegisterTypeLib answers
+  // E_INVALIDARG for it).
+  BSTR path = nullptr;
+  if (FAILED(QueryPathOfRegTypeLib(kLibIdStandIn, 1, 0, LOCALE_NEUTRAL, &path)))
+    return S_OK;
+  SysFreeString(path);
   const SYSKIND kind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
-  const HRESULT hr = UnRegisterTypeLib(kLibIdStandIn, 1, 0, LOCALE_NEUTRAL, kind);
-  return hr == TYPE_E_REGISTRYACCESS || hr == TYPE_E_LIBNOTREGISTERED ? S_OK : hr;
+  return UnRegisterTypeLib(kLibIdStandIn, 1, 0, LOCALE_NEUTRAL, kind);
 }
 
 }  // namespace standin
