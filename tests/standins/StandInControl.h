@@ -4,6 +4,11 @@
 //   EditorStandIn.control  lines "key=value" (UTF-8), see StandInControl
 //   EditorStandIn.log      one UTF-8 line per event, "<event> <details>"
 //   EditorStandIn.stop     present: the server ends itself cleanly
+// Ending it from outside without COM (a test, a CI step): create
+// EditorStandIn.stop beside the executable; within about 100 ms the server
+// deletes the file, withdraws its class object, logs "Stop" and "End <pid>",
+// releases "GX3.0.5WIN" and exits with code 0. Never kill it: a killed server's
+// class registration stays behind in Wine's COM service.
 #pragma once
 
 #include <string>

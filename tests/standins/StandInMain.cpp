@@ -1,8 +1,9 @@
 // The editor stand-in: an out-of-process COM server for the tests of
 // numbridge. "/RegServer" and "/UnregServer" (un)register it in the current
-// prefix; started by COM ("-Embedding") it holds the editor's mutex, serves
-// CLSID_EditorApplication on its STA thread and ends itself cleanly on a quit
-// request, on the stop file, or after a long idle time.
+// prefix (exit code 0 on success). Started by COM ("-Embedding") or directly,
+// it holds the editor's mutex, serves CLSID_EditorApplication on its STA
+// thread and ends itself cleanly after a quit request, on the stop file (see
+// StandInControl.h), or at the end of its lifetime bound.
 #include <string>
 
 #include "tests/standins/EditorApplication.h"
@@ -15,9 +16,9 @@ namespace {
 
 using namespace standin;
 
-// A safety net for a test that never ends its server: it ends itself after this
-// long without a stop file or a quit.
-constexpr DWORD kIdleLifetimeMs = 180000;
+// A safety net for a run that never ends its server: it ends itself this long
+// after its start (generous, for 32-bit Wine under emulation).
+constexpr DWORD kLifetimeMs = 600000;
 constexpr UINT kPollMs = 100;
 // After a quit request the server ends once its clients have released every
 // application object (their releases follow the quit call's reply, so the
@@ -72,8 +73,8 @@ void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD) {
       End(L"QuitEnd");
     else if (now - quitTick >= quitDelayMs + kQuitReleaseGraceMs)
       End(L"QuitEnd objects-held");
-  } else if (now - started > kIdleLifetimeMs) {
-    End(L"IdleEnd");
+  } else if (now - started > kLifetimeMs) {
+    End(L"LifetimeEnd");
   }
 }
 
