@@ -181,6 +181,29 @@ TEST_F(ConnectionTest, QuitWaitsTheFullBoundWhileTheMutexStaysAndStillDisconnect
   }
 }
 
+TEST_F(ConnectionTest, FailedQuitRequestKeepsTheConnectionAndReportsTheDescription) {
+  WriteStandInControl("quit-fail=The stand-in refused to quit\n");
+  RunInHost(Apartment::kNone, [](const Bridge& bridge) {
+    ASSERT_EQ(0, bridge.gxlaunch());
+    unsigned elapsed = ElapsedMs([&] { EXPECT_EQ(static_cast<int>(0x8004F002), bridge.gxquit()); });
+    EXPECT_LT(elapsed, 2000u) << "gxquit waited after a failed request";
+    EXPECT_STREQ("The stand-in refused to quit", bridge.gxlasterror());
+    EXPECT_TRUE(EditorMutexHeld());
+
+    // Still connected to the same object: no new one, and scripts run.
+    EXPECT_EQ(0, bridge.gxlaunch());
+    EXPECT_STREQ("", bridge.gxlasterror());
+    EXPECT_STREQ("42", bridge.gxjavascript("6*7"));
+    EXPECT_EQ(1, CountLogLines("Create"));
+
+    WriteStandInControl("");
+    EXPECT_GE(bridge.gxquit(), 0);
+    EXPECT_FALSE(EditorMutexHeld());
+  });
+  EXPECT_EQ(2, CountLogLines("Quit"));
+  EXPECT_EQ(1, CountLogLines("Start"));
+}
+
 TEST_F(ConnectionTest, UnloadWhileConnectedReleasesTheObjectWithoutQuit) {
   RunInHostWithModule(Apartment::kNone, [](const Bridge& bridge, HMODULE module) {
     ASSERT_EQ(0, bridge.gxlaunch());

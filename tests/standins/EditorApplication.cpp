@@ -117,6 +117,8 @@ class EditorApplication final : public IEditorApplication {
         LogCall(L"Quit", params);
         if (count != 0)
           return DISP_E_BADPARAMCOUNT;
+        if (FailQuit(exception))
+          return DISP_E_EXCEPTION;
         return Quit();
       case kDispIdFeatureEnabled: {
         LogCall(L"FeatureEnabled", params);
@@ -187,6 +189,22 @@ class EditorApplication final : public IEditorApplication {
   }
 
  private:
+  // True when the control file asks the quit request to fail; fills
+  // *exception (may be null) with owned texts then.
+  static bool FailQuit(EXCEPINFO* exception) {
+    const StandInControl control = ReadControl();
+    if (control.quitFailure.empty())
+      return false;
+    Log(L"QuitFailed");
+    if (exception) {
+      *exception = EXCEPINFO{};
+      exception->bstrSource = SysAllocString(L"EditorStandIn");
+      exception->bstrDescription = SysAllocString(control.quitFailure.c_str());
+      exception->scode = kQuitFailureCode;
+    }
+    return true;
+  }
+
   // The script call as the control file asks; *exception (may be null) is
   // filled when it fails with DISP_E_EXCEPTION.
   HRESULT Run(BSTR script, BSTR* result, EXCEPINFO* exception) {

@@ -86,6 +86,8 @@ StandInControl ReadControl() {
       control.scriptFailure = FromUtf8(value);
     else if (key == "quit")
       control.ignoreQuit = value == "ignore";
+    else if (key == "quit-fail")
+      control.quitFailure = FromUtf8(value);
     else if (key == "quit-delay")
       control.quitDelayMs = static_cast<DWORD>(strtoul(value.c_str(), nullptr, 10));
   }

@@ -30,12 +30,17 @@ struct StandInControl {
   std::wstring scriptFailure;
   // "quit=ignore": the quit request is answered and otherwise ignored.
   bool ignoreQuit = false;
+  // "quit-fail=<description>": the quit request fails with DISP_E_EXCEPTION,
+  // scode kQuitFailureCode and this description; the server runs on.
+  std::wstring quitFailure;
   // "quit-delay=<ms>": the server ends this long after the quit request.
   DWORD quitDelayMs = 0;
 };
 
 // The scode of the failure that "script-fail" asks for.
 constexpr HRESULT kScriptFailureCode = static_cast<HRESULT>(0x8004F001u);
+// The scode of the failure that "quit-fail" asks for.
+constexpr HRESULT kQuitFailureCode = static_cast<HRESULT>(0x8004F002u);
 
 // The full path of a file beside the stand-in's executable.
 std::wstring StandInFile(const wchar_t* name);
