@@ -181,6 +181,30 @@ TEST_F(ConnectionTest, QuitWaitsTheFullBoundWhileTheMutexStaysAndStillDisconnect
   }
 }
 
+TEST_F(ConnectionTest, RefusedInterfaceKeepsTheObjectAndRetriesOnlyTheQuery) {
+  WriteStandInControl("interface=refuse\n");
+  RunInHost(Apartment::kNone, [](const Bridge& bridge) {
+    EXPECT_EQ(E_NOINTERFACE, bridge.gxlaunch());
+    EXPECT_EQ(FailureText(E_NOINTERFACE), bridge.gxlasterror());
+    // COM may ask the object more than once per query.
+    const int perQuery = CountLogLines("InterfaceRefused");
+    EXPECT_GE(perQuery, 1);
+    // Not connected: the no-editor answers, after one more query each.
+    EXPECT_STREQ("", bridge.gxjavascript("1"));
+    EXPECT_EQ(0, bridge.RunU(L"1"));
+    EXPECT_EQ(0, bridge.gxquit());
+    EXPECT_EQ(4 * perQuery, CountLogLines("InterfaceRefused"));
+
+    WriteStandInControl("");
+    EXPECT_EQ(0, bridge.gxlaunch());
+    EXPECT_EQ(1, CountLogLines("Create")) << "the held object was created anew";
+    EXPECT_EQ(2, bridge.RunU(L"6*7"));
+    EXPECT_EQ(0, CountLogLines("Quit"));
+    EXPECT_GE(bridge.gxquit(), 0);
+  });
+  EXPECT_EQ(1, CountLogLines("Start"));
+}
+
 TEST_F(ConnectionTest, FailedQuitRequestKeepsTheConnectionAndReportsTheDescription) {
   WriteStandInControl("quit-fail=The stand-in refused to quit\n");
   RunInHost(Apartment::kNone, [](const Bridge& bridge) {

@@ -55,7 +55,10 @@ class EditorApplication final : public IEditorApplication {
   ~EditorApplication() { InterlockedDecrement(&liveApplications); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIidEditorApplication) {
+    const bool refused = iid == kIidEditorApplication && ReadControl().refuseInterface;
+    if (refused)
+      Log(L"InterfaceRefused");
+    if (!refused && (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIidEditorApplication)) {
       *object = static_cast<IEditorApplication*>(this);
       AddRef();
       return S_OK;

@@ -77,7 +77,9 @@ StandInControl ReadControl() {
       continue;
     const std::string key = line.substr(0, equals);
     const std::string value = line.substr(equals + 1);
-    if (key == "feature")
+    if (key == "interface")
+      control.refuseInterface = value == "refuse";
+    else if (key == "feature")
       control.featureDisabled = value == "false";
     else if (key == "result") {
       control.nullResult = value == "null";

@@ -19,6 +19,9 @@ namespace standin {
 
 // What the control file asks for; the defaults behave like the editor.
 struct StandInControl {
+  // "interface=refuse": asked for the application interface, the object
+  // answers E_NOINTERFACE.
+  bool refuseInterface = false;
   // "feature=false": the feature query answers false.
   bool featureDisabled = false;
   // "result=null": the script call returns a null BSTR.
