@@ -1,8 +1,9 @@
-// A MATLAB stand-in for smoke checks of numbridge.dll (tests only, never
-// shipped): it loads the library as MATLAB does (LoadLibrary, GetProcAddress),
-// runs one script through both script exports on its main thread, which is in
-// no apartment, and prints what came back. It ends with the library still
-// loaded and connected, as a closing MATLAB does, unless asked to quit.
+// A MATLAB stand-in for the bridge tests (tests only, never shipped): it loads
+// numbridge.dll as MATLAB does (LoadLibrary, GetProcAddress), runs one script
+// through both script exports on its main thread, which is in no apartment,
+// and prints what came back. It then ends the process with the library still
+// loaded and connected, as a closing MATLAB does (the library's detach code
+// runs), unless asked to quit first.
 //
 //   MatlabStandIn.exe [--quit] <numbridge.dll> <script>
 //
