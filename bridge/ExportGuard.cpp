@@ -91,11 +91,17 @@ extern "C" EXCEPTION_DISPOSITION numbridge_GuardHandler(EXCEPTION_RECORD* record
                                                         void*) {
   if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
     return ExceptionContinueSearch;
-  const DWORD code = record->ExceptionCode;
+  // Kept in memory across RtlUnwind, which some systems let change ebx, esi
+  // and edi.
+  volatile DWORD code = record->ExceptionCode;
+  void* volatile target = frame;
   // Runs the unwind handlers of the frames inside the guard and leaves the
   // guard's record innermost on the chain.
   RtlUnwind(frame, nullptr, record, nullptr);
-  asm volatile("movl %0, %%esp\n\tjmp _numbridge_GuardResume" : : "c"(frame), "a"(code) : "memory");
+  asm volatile("movl %0, %%esp\n\tjmp _numbridge_GuardResume"
+               :
+               : "c"(target), "a"(code)
+               : "memory");
   __builtin_unreachable();
 }
 
