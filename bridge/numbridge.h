@@ -10,7 +10,9 @@
    Failures never leave a function as an exception. A failed call on the editor,
    a failed text conversion, memory exhaustion, or a fault inside a call leaves
    the held connection and results as they were, and is reported by the return
-   value described below; gxlasterror then gives the failure's text. */
+   value described below; gxlasterror then gives the failure's text. A failure
+   returned as an HRESULT is never -1: a code of 0xFFFFFFFF is returned as
+   E_FAIL (0x80004005). */
 #ifndef NUMBRIDGE_H
 #define NUMBRIDGE_H
 
