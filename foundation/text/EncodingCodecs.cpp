@@ -182,16 +182,18 @@ int32_t Utf8Encode(const wchar_t* units,
       if (unit < 0x80) {
         if (out == end)
           break;
-        int32_t n = count - i;
-        if (n > end - out)
-          n = static_cast<int32_t>(end - out);
-        if (n >= 8) {
-          const int32_t k = NarrowAsciiRun(units + i, n, out);
-          i += k;
-          out += k;
-        } else {
-          *out++ = static_cast<uint8_t>(unit);
-          ++i;
+        *out++ = static_cast<uint8_t>(unit);
+        ++i;
+        // A second ASCII unit suggests a run: convert it in blocks.
+        if (i < count && units[i] < 0x80) {
+          int32_t n = count - i;
+          if (n > end - out)
+            n = static_cast<int32_t>(end - out);
+          if (n >= 16) {
+            const int32_t k = NarrowAsciiRun(units + i, n, out);
+            i += k;
+            out += k;
+          }
         }
         continue;
       }
@@ -201,6 +203,16 @@ int32_t Utf8Encode(const wchar_t* units,
         out[0] = static_cast<uint8_t>(0xC0 | (unit >> 6));
         out[1] = static_cast<uint8_t>(0x80 | (unit & 0x3F));
         out += 2;
+        ++i;
+        continue;
+      }
+      if (unit < 0xD800 || unit > 0xDFFF) {
+        if (end - out < 3)
+          break;
+        out[0] = static_cast<uint8_t>(0xE0 | (unit >> 12));
+        out[1] = static_cast<uint8_t>(0x80 | ((unit >> 6) & 0x3F));
+        out[2] = static_cast<uint8_t>(0x80 | (unit & 0x3F));
+        out += 3;
         ++i;
         continue;
       }
@@ -264,16 +276,18 @@ int32_t Utf8DecodeInto(const uint8_t* in,
   while (i < count && out < end) {
     const uint32_t lead = in[i];
     if (lead < 0x80) {
-      int32_t n = count - i;
-      if (n > end - out)
-        n = static_cast<int32_t>(end - out);
-      if (n >= 16) {
-        const int32_t k = WidenAsciiRun(in + i, n, out);
-        i += k;
-        out += k;
-      } else {
-        *out++ = static_cast<wchar_t>(lead);
-        ++i;
+      *out++ = static_cast<wchar_t>(lead);
+      ++i;
+      // A second ASCII byte suggests a run: convert it in blocks.
+      if (i < count && in[i] < 0x80) {
+        int32_t n = count - i;
+        if (n > end - out)
+          n = static_cast<int32_t>(end - out);
+        if (n >= 16) {
+          const int32_t k = WidenAsciiRun(in + i, n, out);
+          i += k;
+          out += k;
+        }
       }
       continue;
     }
