@@ -2,7 +2,8 @@
 // emoji) against WideCharToMultiByte / MultiByteToWideChar on the same data;
 // string hash and equality rates; formatter messages per second for a
 // typical log line against snprintf into a buffer. Every rate is the best of
-// a few timed rounds; ratios above 1 mean the foundation is faster.
+// fifteen timed rounds, alternating with its counterpart; ratios above 1 mean
+// the foundation is faster.
 #include "bench/TextBench.h"
 
 #include "foundation/system/Win32.h"
@@ -25,19 +26,28 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Seconds per call of `body`, best of fifteen rounds of `repeats` calls.
+// Seconds per call of `body`: one timed round of `repeats` calls.
 template <class F>
-double SecondsPerCall(int repeats, F body) {
-  double best = 1e30;
+double Round(int repeats, F& body) {
+  const auto start = Clock::now();
+  for (int i = 0; i < repeats; ++i)
+    body();
+  return std::chrono::duration<double>(Clock::now() - start).count() / repeats;
+}
+
+// Seconds per call of `ours` and of `theirs`, each the best of fifteen
+// rounds taken in alternation, so that load on the machine hits both alike.
+template <class F, class G>
+void Compare(int repeats, F ours, G theirs, double* oursSeconds, double* theirsSeconds) {
+  *oursSeconds = *theirsSeconds = 1e30;
   for (int round = 0; round < 15; ++round) {
-    const auto start = Clock::now();
-    for (int i = 0; i < repeats; ++i)
-      body();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (seconds / repeats < best)
-      best = seconds / repeats;
+    const double a = Round(repeats, ours);
+    const double b = Round(repeats, theirs);
+    if (a < *oursSeconds)
+      *oursSeconds = a;
+    if (b < *theirsSeconds)
+      *theirsSeconds = b;
   }
-  return best;
 }
 
 volatile uint32_t gSink;
@@ -82,26 +92,33 @@ void BenchConversions(const char* name, const std::wstring& text) {
   std::vector<wchar_t> back(static_cast<size_t>(units));
   const int repeats = 40;
 
-  const double encodeOurs = SecondsPerCall(repeats, [&] {
-    int32_t produced = 0;
-    utf8->Encode(text.data(), units, 0, bytes.data(), static_cast<int32_t>(bytes.size()),
-                 &produced);
-    gSink = static_cast<uint32_t>(produced);
-  });
-  const double encodeSystem = SecondsPerCall(repeats, [&] {
-    gSink = static_cast<uint32_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), units, bytes.data(),
-                                                      static_cast<int>(bytes.size()), nullptr,
-                                                      nullptr));
-  });
-  const double decodeOurs = SecondsPerCall(repeats, [&] {
-    int32_t produced = 0;
-    utf8->Decode(bytes.data(), byteCount, back.data(), units, &produced);
-    gSink = static_cast<uint32_t>(produced);
-  });
-  const double decodeSystem = SecondsPerCall(repeats, [&] {
-    gSink = static_cast<uint32_t>(
-        MultiByteToWideChar(CP_UTF8, 0, bytes.data(), byteCount, back.data(), units));
-  });
+  double encodeOurs, encodeSystem, decodeOurs, decodeSystem;
+  Compare(
+      repeats,
+      [&] {
+        int32_t produced = 0;
+        utf8->Encode(text.data(), units, 0, bytes.data(), static_cast<int32_t>(bytes.size()),
+                     &produced);
+        gSink = static_cast<uint32_t>(produced);
+      },
+      [&] {
+        gSink = static_cast<uint32_t>(
+            WideCharToMultiByte(CP_UTF8, 0, text.data(), units, bytes.data(),
+                                static_cast<int>(bytes.size()), nullptr, nullptr));
+      },
+      &encodeOurs, &encodeSystem);
+  Compare(
+      repeats,
+      [&] {
+        int32_t produced = 0;
+        utf8->Decode(bytes.data(), byteCount, back.data(), units, &produced);
+        gSink = static_cast<uint32_t>(produced);
+      },
+      [&] {
+        gSink = static_cast<uint32_t>(
+            MultiByteToWideChar(CP_UTF8, 0, bytes.data(), byteCount, back.data(), units));
+      },
+      &decodeOurs, &decodeSystem);
   if (std::wstring(back.data(), back.size()) != text)
     printf("  (!) %s: round trip differs\n", name);
   // Throughput in MB/s of the input: UTF-16 bytes for encoding, UTF-8 bytes
@@ -124,18 +141,6 @@ void BenchHashAndEquality() {
     strings.push_back(data::KNNewString(text.data(), static_cast<int32_t>(text.size())));
     twins.push_back(data::KNNewString(text.data(), static_cast<int32_t>(text.size())));
   }
-  const double hash = SecondsPerCall(200, [&] {
-    uint32_t h = 0;
-    for (data::IKNString* s : strings)
-      h += s->Hash();
-    gSink = h;
-  });
-  const double equal = SecondsPerCall(200, [&] {
-    uint32_t n = 0;
-    for (size_t i = 0; i < strings.size(); ++i)
-      n += strings[i]->IsEqual(twins[i]) ? 1 : 0;
-    gSink = n;
-  });
   // The same operations on plain std::wstring (std::hash and ==).
   std::vector<std::wstring> plain;
   std::vector<std::wstring> plainTwins;
@@ -143,18 +148,37 @@ void BenchHashAndEquality() {
     plain.emplace_back(s->Chars(), static_cast<size_t>(s->Length()));
     plainTwins.emplace_back(s->Chars(), static_cast<size_t>(s->Length()));
   }
-  const double stdHash = SecondsPerCall(200, [&] {
-    size_t h = 0;
-    for (const std::wstring& s : plain)
-      h += std::hash<std::wstring>()(s);
-    gSink = static_cast<uint32_t>(h);
-  });
-  const double stdEqual = SecondsPerCall(200, [&] {
-    uint32_t n = 0;
-    for (size_t i = 0; i < plain.size(); ++i)
-      n += plain[i] == plainTwins[i] ? 1 : 0;
-    gSink = n;
-  });
+  double hash, stdHash, equal, stdEqual;
+  Compare(
+      200,
+      [&] {
+        uint32_t h = 0;
+        for (data::IKNString* s : strings)
+          h += s->Hash();
+        gSink = h;
+      },
+      [&] {
+        size_t h = 0;
+        for (const std::wstring& s : plain)
+          h += std::hash<std::wstring>()(s);
+        gSink = static_cast<uint32_t>(h);
+      },
+      &hash, &stdHash);
+  Compare(
+      200,
+      [&] {
+        uint32_t n = 0;
+        for (size_t i = 0; i < strings.size(); ++i)
+          n += strings[i]->IsEqual(twins[i]) ? 1 : 0;
+        gSink = n;
+      },
+      [&] {
+        uint32_t n = 0;
+        for (size_t i = 0; i < plain.size(); ++i)
+          n += plain[i] == plainTwins[i] ? 1 : 0;
+        gSink = n;
+      },
+      &equal, &stdEqual);
   const double calls = static_cast<double>(strings.size()) / 1e6;
   Row("string hash (vs std::hash)", calls / hash, calls / stdHash, "M/s");
   Row("string equality (vs std::wstring ==)", calls / equal, calls / stdEqual, "M/s");
@@ -167,30 +191,38 @@ void BenchHashAndEquality() {
 void BenchFormatter() {
   data::IKNString* peer = KN_LIT("editor");
   const int repeats = 20000;
-  const double owned = SecondsPerCall(repeats, [&] {
-    data::IKNString* line = KNFormat("Connection %d from %s:%d took %.3f ms (%@), status 0x%08x",
-                                     4711, "192.168.10.20", 51234, 12.5678, peer, 0xC0FFEEu);
-    gSink = static_cast<uint32_t>(line->Length());
-    line->Release();
-  });
-  data::IKNMutableString* reused = data::KNNewMutableString(256);
-  const double appended = SecondsPerCall(repeats, [&] {
-    reused->Clear();
-    AppendFormat(reused, "Connection %d from %s:%d took %.3f ms (%@), status 0x%08x", 4711,
-                 "192.168.10.20", 51234, 12.5678, peer, 0xC0FFEEu);
-    gSink = static_cast<uint32_t>(reused->Length());
-  });
-  reused->Release();
   char buffer[256];
-  const double printf = SecondsPerCall(repeats, [&] {
+  auto viaSnprintf = [&] {
     gSink =
         static_cast<uint32_t>(snprintf(buffer, sizeof buffer,
                                        "Connection %d from %s:%d took %.3f ms (%s), status "
                                        "0x%08x",
                                        4711, "192.168.10.20", 51234, 12.5678, "editor", 0xC0FFEEu));
-  });
-  Row("format a log line, owned result", 1e-3 / owned, 1e-3 / printf, "k msg/s");
-  Row("format a log line, reused buffer", 1e-3 / appended, 1e-3 / printf, "k msg/s");
+  };
+  double owned, printfOwned, appended, printfAppended;
+  Compare(
+      repeats,
+      [&] {
+        data::IKNString* line =
+            KNFormat("Connection %d from %s:%d took %.3f ms (%@), status 0x%08x", 4711,
+                     "192.168.10.20", 51234, 12.5678, peer, 0xC0FFEEu);
+        gSink = static_cast<uint32_t>(line->Length());
+        line->Release();
+      },
+      viaSnprintf, &owned, &printfOwned);
+  data::IKNMutableString* reused = data::KNNewMutableString(256);
+  Compare(
+      repeats,
+      [&] {
+        reused->Clear();
+        AppendFormat(reused, "Connection %d from %s:%d took %.3f ms (%@), status 0x%08x", 4711,
+                     "192.168.10.20", 51234, 12.5678, peer, 0xC0FFEEu);
+        gSink = static_cast<uint32_t>(reused->Length());
+      },
+      viaSnprintf, &appended, &printfAppended);
+  reused->Release();
+  Row("format a log line, owned result", 1e-3 / owned, 1e-3 / printfOwned, "k msg/s");
+  Row("format a log line, reused buffer", 1e-3 / appended, 1e-3 / printfAppended, "k msg/s");
 }
 
 }  // namespace
