@@ -71,19 +71,31 @@ class IKNString : public util::IKNCloning {
   double ParseDouble();
 };
 
-// The string hash shared by every class (see the implementation for the rule).
+// The string hash shared by every class: h = n; each unit (above 16 units the
+// first and the last 8) folded in as h * 257 + unit; then h + (h << (n % 32)).
 uint32_t KNStringHash(const wchar_t* units, int32_t length);
 
-// Creation functions.
+// Creation functions. Names with "New" return an owned string, the others an
+// autoreleased one. Negative lengths: "length < 0"; null where units, bytes,
+// a string or an encoding are needed: `KNNullPtr`.
+//
+// The empty literal (immortal).
 IKNString* KNEmptyString();
+// A `UTF16String` copy of `length` units.
 IKNString* KNNewString(const wchar_t* units, int32_t length);
 IKNString* KNStringWithChars(const wchar_t* units, int32_t length);
 IKNString* KNStringWithCharsZ(const wchar_t* unitsZ);
+// A `UTF16String` with the units of any string.
 IKNString* KNNewStringCopy(IKNString* string);
-// The wrapper takes the units over and frees them through `allocator`.
+// A `UTF16Wrapper` that takes the units over (they must be followed by a zero
+// unit), retains `allocator` and frees the units through it when it dies. On
+// failure nothing is taken over.
 IKNString* KNNewStringWrapper(wchar_t* units, int32_t length, base::IKNAllocator* allocator);
 IKNString* KNNewStringWrapperZ(wchar_t* unitsZ, base::IKNAllocator* allocator);
 IKNString* KNStringWrapperZ(wchar_t* unitsZ, base::IKNAllocator* allocator);
+// Text decoded from 8-bit bytes; "Unable to decode characters" when not all
+// bytes decode. Up to 127 bytes need no heap scratch area; longer input is
+// decoded into a heap block that the new string takes over.
 IKNString* KNNewStringFromBytes(const char* bytes, int32_t length, util::IKNEncoding* encoding);
 IKNString* KNStringFromBytes(const char* bytes, int32_t length, util::IKNEncoding* encoding);
 IKNString* KNStringFromBytesZ(const char* bytesZ, util::IKNEncoding* encoding);
