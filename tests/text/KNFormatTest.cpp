@@ -57,6 +57,8 @@ TEST(KNFormatTest, Conversions) {
        "1099511627776 next"},
       {"64-bit hex", F(KNFormat("%llx", big)), "10000000000"},
       {"short and long modifiers", F(KNFormat("%hd %lu", 12, 4000000000u)), "12 4000000000"},
+      {"odd modifier runs read the argument their \"ll\" asks for",
+       F(KNFormat("%lhd %hlld %d", 7, 8LL, 9)), "7 8 9"},
       {"character from the low 8 bits", F(KNFormat("%c", 0x1E9)), "\xC3\xA9"},
       {"character from the low 16 bits", F(KNFormat("%C", 0x263A)), "\xE2\x98\xBA"},
       {"null pointer", F(KNFormat("%p", static_cast<void*>(nullptr))), "(null)"},
@@ -69,8 +71,7 @@ TEST(KNFormatTest, Conversions) {
       {"flags", F(KNFormat("%+d % d %#x", 5, 5, 255)), "+5  5 0xff"},
       {"no conversion", F(KNFormat("plain text")), "plain text"},
       {"empty format", F(KNFormat("")), ""},
-      {"a 14-character conversion is accepted", F(KNFormat("%-+ #012.10hhd|", 1)),
-       "+0000000001 |"},
+      {"a 14-character conversion is accepted", F(KNFormat("%-+ #012.10hhd|", 1)), "+0000000001 |"},
       {"a trailing percent stands for itself", F(KNFormat("100%")), "100%"},
       {"numeric text is cut at 255", F(KNFormat("%300d", 1)), nullptr},
   };
