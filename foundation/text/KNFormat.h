@@ -2,7 +2,12 @@
 // `Description` of any foundation object ("(null)" for null).
 //
 // Keeps no state between calls; any thread may format into its own output.
-// Malformed conversions throw `KNIllegalArgument`.
+// Malformed conversions throw `KNIllegalArgument` ("'*' not supported as field
+// width", "'*' not supported as field precision", "Invalid format spec");
+// what was formatted before stays in the output. Numeric conversions follow
+// the runtime's printf rules, cut at 255 characters each. A "%" that ends the
+// format stands for itself; "%n" takes its pointer but writes nothing through
+// it and prints nothing.
 #pragma once
 
 #include <cstdarg>
