@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <typeinfo>
 
 #include "foundation/objects/KNException.h"
 #include "foundation/system/FormatIntoBuffer.h"
@@ -62,6 +63,11 @@ class Output {
   void PutString(IKNString* string) {
     if (const wchar_t* units = string->Chars()) {
       PutUnits(units, string->Length());
+      return;
+    }
+    if (&typeid(*string) == &typeid(impl::KNLiteral)) {
+      auto* literal = static_cast<impl::KNLiteral*>(string);
+      PutBytes(literal->Bytes(), literal->ByteLength());
       return;
     }
     Flush();
