@@ -37,11 +37,11 @@ void* AllocAutoReleased(size_t size, IKNAllocator* allocator);
 namespace win32 {
 // The operating system's local heap (LocalAlloc/LocalFree/LocalReAlloc).
 base::IKNAllocator* LocalAllocatorInstance();
-}
+}  // namespace win32
 
 namespace kenning {
 // Frees COM strings (SysFreeString); refuses Allocate and Reallocate.
 base::IKNAllocator* SysStrAllocator();
-}
+}  // namespace kenning
 
 }  // namespace knfoundation

@@ -50,10 +50,10 @@ class KNException : public IKNException {
   IKNType* trace_;
 };
 
-#define KN_DECLARE_EXCEPTION(Name, Base)                              \
-  class Name : public Base {                                          \
-   public:                                                            \
-    explicit Name(data::IKNString* message) : Base(message) {}        \
+#define KN_DECLARE_EXCEPTION(Name, Base)                       \
+  class Name : public Base {                                   \
+   public:                                                     \
+    explicit Name(data::IKNString* message) : Base(message) {} \
   };
 
 KN_DECLARE_EXCEPTION(KNOutOfMemory, KNException)
@@ -105,11 +105,11 @@ class KNSysError : public base::KNException {
   int32_t code_;
 };
 
-#define KN_DECLARE_SYS_ERROR(Name)                                          \
-  class Name : public ::knfoundation::system::KNSysError {                  \
-   public:                                                                  \
-    Name(data::IKNString* message, data::IKNString* domain, int32_t code)   \
-        : KNSysError(message, domain, code) {}                              \
+#define KN_DECLARE_SYS_ERROR(Name)                                        \
+  class Name : public ::knfoundation::system::KNSysError {                \
+   public:                                                                \
+    Name(data::IKNString* message, data::IKNString* domain, int32_t code) \
+        : KNSysError(message, domain, code) {}                            \
   };
 
 KN_DECLARE_SYS_ERROR(KNAccessDenied)

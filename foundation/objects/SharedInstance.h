@@ -18,8 +18,8 @@ IKNType* SharedInstance(IKNType* (*create)(), IKNType** slot);
 // Typed form: `T* SharedInstanceOf<T>(&CreateT, &slotOfT)`.
 template <class T>
 inline T* SharedInstanceOf(T* (*create)(), T** slot) {
-  return static_cast<T*>(SharedInstance(reinterpret_cast<IKNType* (*)()>(create),
-                                        reinterpret_cast<IKNType**>(slot)));
+  return static_cast<T*>(
+      SharedInstance(reinterpret_cast<IKNType* (*)()>(create), reinterpret_cast<IKNType**>(slot)));
 }
 
 }  // namespace base
