@@ -31,7 +31,17 @@ check() {  # check <description> <condition command...>
   local what=$1; shift
   if "$@"; then echo "PASS  $what"; else echo "FAIL  $what"; failures=$((failures + 1)); fi
 }
-winpath() { /usr/lib/wine/winepath -w "$1" 2>/dev/null; }
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }  # Wine's drive Z: is the root
+
+# The second-instance report: "YYYY-MM-DD hh:mm:ss : <message>", after the
+# byte-order mark that the log writes at the start of a new file.
+report_line() {
+  sed '1s/^\xEF\xBB\xBF//' "$1" | grep -Eq \
+    '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} : .*An Instance of Valdrin is already running\.'
+}
+trace_line() {
+  grep -A1 'An Instance of Valdrin is already running\.' "$1" | tail -n 1 | tr -d '\r' | grep -qx 'Trace: (null)'
+}
 
 # Waits up to <seconds> for a file to appear.
 wait_for() {
@@ -69,10 +79,9 @@ run_stage() {
     (cd "$stage/dist" && /usr/lib/wine/wine ./Valdrin.exe </dev/null >"$stage/second.out" 2>"$stage/second.err")
     rc=$?
     check "Valdrin.exe exits 1 while the mutex is held (got $rc)" test $rc -eq 1
-    check "its report names the running instance" \
-      grep -Eq '^[0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}:[0-9]{2}:[0-9]{2} : .*An Instance of Valdrin is already running\.' "$stage/second.err"
-    check "its report's next line is \"Trace: (null)\"" \
-      grep -A1 'An Instance of Valdrin is already running\.' "$stage/second.err" | grep -qx 'Trace: (null)\r\?'
+    check "its report is a time-stamped line naming the running instance" \
+      report_line "$stage/second.err"
+    check "the report's next line is \"Trace: (null)\"" trace_line "$stage/second.err"
     echo "--- standard error of the second instance:"; cat "$stage/second.err"
   else
     check "the 32-bit helper holds the mutex" false
