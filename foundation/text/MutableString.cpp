@@ -94,17 +94,11 @@ const char* MutableString::UTF8String() {
 }
 
 void MutableString::GetChars(wchar_t* dest, int32_t start, int32_t count) {
-  impl::CheckRange(start, count, length_);
-  if (count == 0)
-    return;
-  if (!dest)
-    base::KNRaiseNullPtr();
-  memmove(dest, buffer_ + start, static_cast<size_t>(count) * sizeof(wchar_t));
+  impl::GetContiguousChars(buffer_, length_, dest, start, count);
 }
 
 uint16_t MutableString::CharAt(int32_t index) {
-  impl::CheckIndex(index, length_);
-  return buffer_[index];
+  return impl::ContiguousCharAt(buffer_, length_, index);
 }
 
 const wchar_t* MutableString::Chars() {

@@ -35,6 +35,24 @@ size_t UnitBytes(int64_t units, int64_t extra) {
   return static_cast<size_t>(total) * sizeof(wchar_t);
 }
 
+void GetContiguousChars(const wchar_t* units,
+                        int32_t length,
+                        wchar_t* dest,
+                        int32_t start,
+                        int32_t count) {
+  CheckRange(start, count, length);
+  if (count == 0)
+    return;
+  if (!dest)
+    base::KNRaiseNullPtr();
+  memmove(dest, units + start, static_cast<size_t>(count) * sizeof(wchar_t));
+}
+
+uint16_t ContiguousCharAt(const wchar_t* units, int32_t length, int32_t index) {
+  CheckIndex(index, length);
+  return units[index];
+}
+
 UnitReader::UnitReader(data::IKNString* string, int32_t window)
     : string_(string),
       direct_(string->Chars()),

@@ -1,6 +1,7 @@
-// Shared pieces of the string classes: range checks, the generic forms of
-// equality, hashing and 8-bit conversion, and the read window for strings
-// whose units are not stored as UTF-16. Internal to the text folder.
+// Shared pieces of the string classes: range checks, the reads of units stored
+// contiguously, the generic forms of equality, hashing and 8-bit conversion,
+// and the read window for strings whose units are not stored as UTF-16.
+// Internal to the text folder.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +19,17 @@ void CheckIndex(int32_t index, int32_t length);
 // Bytes for `units` units plus `extra`; `KNOutOfMemory` when that cannot be
 // represented.
 size_t UnitBytes(int64_t units, int64_t extra);
+
+// `GetChars` and `CharAt` of a string whose `length` units lie contiguously
+// at `units` (borrowed; may be null while `length` is 0). Range checked like
+// the operations themselves; `dest` may be null only when `count` is 0 and
+// may overlap the units.
+void GetContiguousChars(const wchar_t* units,
+                        int32_t length,
+                        wchar_t* dest,
+                        int32_t start,
+                        int32_t count);
+uint16_t ContiguousCharAt(const wchar_t* units, int32_t length, int32_t index);
 
 // `object` as a string, or null when it is none (or null).
 data::IKNString* AsString(IKNType* object);

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <typeinfo>
 
-#include "foundation/objects/KNException.h"
 #include "foundation/text/IKNEncoding.h"
 #include "foundation/text/StringSupport.h"
 
@@ -69,17 +68,11 @@ const char* UTF16String::UTF8String() {
 }
 
 void UTF16String::GetChars(wchar_t* dest, int32_t start, int32_t count) {
-  impl::CheckRange(start, count, length_);
-  if (count == 0)
-    return;
-  if (!dest)
-    base::KNRaiseNullPtr();
-  memcpy(dest, Elements() + start, static_cast<size_t>(count) * sizeof(wchar_t));
+  impl::GetContiguousChars(Elements(), length_, dest, start, count);
 }
 
 uint16_t UTF16String::CharAt(int32_t index) {
-  impl::CheckIndex(index, length_);
-  return Elements()[index];
+  return impl::ContiguousCharAt(Elements(), length_, index);
 }
 
 int32_t UTF16String::Encode(int32_t start,
@@ -148,17 +141,11 @@ const char* UTF16Wrapper::UTF8String() {
 }
 
 void UTF16Wrapper::GetChars(wchar_t* dest, int32_t start, int32_t count) {
-  impl::CheckRange(start, count, length_);
-  if (count == 0)
-    return;
-  if (!dest)
-    base::KNRaiseNullPtr();
-  memcpy(dest, units_ + start, static_cast<size_t>(count) * sizeof(wchar_t));
+  impl::GetContiguousChars(units_, length_, dest, start, count);
 }
 
 uint16_t UTF16Wrapper::CharAt(int32_t index) {
-  impl::CheckIndex(index, length_);
-  return units_[index];
+  return impl::ContiguousCharAt(units_, length_, index);
 }
 
 int32_t UTF16Wrapper::Encode(int32_t start,
