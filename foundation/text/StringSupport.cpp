@@ -157,8 +157,12 @@ int32_t GenericEncode(data::IKNString* self,
   } else {
     wchar_t piece[64];
     while (consumed < count) {
-      const int32_t n = count - consumed < 64 ? count - consumed : 64;
+      int32_t n = count - consumed < 64 ? count - consumed : 64;
       self->GetChars(piece, start + consumed, n);
+      // A surrogate pair is never split between two pieces: a high surrogate
+      // that ends a piece waits for the next one, where its low half is.
+      if (n == 64 && consumed + n < count && piece[63] >= 0xD800 && piece[63] <= 0xDBFF)
+        n = 63;
       int32_t produced = 0;
       const int32_t used = encoding->Encode(piece, n, substitute, dest ? dest + written : nullptr,
                                             dest ? maxBytes - written : 0, &produced);

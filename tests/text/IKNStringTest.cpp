@@ -268,6 +268,16 @@ TEST(IKNStringTest, WindowedEncodeWalksInPieces) {
   EXPECT_FALSE(windowed->GetCString(buffer, 100, util::UTF8Encoding()));
   EXPECT_EQ(99u, strlen(buffer));
   windowed->Release();
+  // A surrogate pair across the boundary of the first 64-unit piece stays one
+  // four-byte character.
+  WindowedString* paired = WindowedString::Create(std::wstring(63, L'a') +
+                                                  L"\xD83D\xDE00"
+                                                  L"b");
+  EXPECT_EQ(std::string(63, 'a') +
+                "\xF0\x9F\x98\x80"
+                "b",
+            paired->UTF8String());
+  paired->Release();
 }
 
 TEST(IKNStringTest, EightBitWrappersAndLiterals) {
