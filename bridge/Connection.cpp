@@ -26,7 +26,7 @@ HRESULT Launch() {
   }
   if (!gBridge.editorDispatch) {
     IDispatch* created = nullptr;
-    const HRESULT hr = CoCreateInstance(kClsidEditorApplication, nullptr, CLSCTX_LOCAL_SERVER,
+    const HRESULT hr = CoCreateInstance(CLSID_EditorApplication, nullptr, CLSCTX_LOCAL_SERVER,
                                         IID_IDispatch, reinterpret_cast<void**>(&created));
     if (FAILED(hr))
       return Failed(hr);
@@ -35,7 +35,7 @@ HRESULT Launch() {
   if (!gBridge.editorApplication) {
     IDispatch* application = nullptr;
     const HRESULT hr = gBridge.editorDispatch->QueryInterface(
-        kIidEditorApplication, reinterpret_cast<void**>(&application));
+        IID_EditorApplication, reinterpret_cast<void**>(&application));
     if (FAILED(hr))
       return Failed(hr);
     gBridge.editorApplication = application;

@@ -55,10 +55,10 @@ class EditorApplication final : public IEditorApplication {
   ~EditorApplication() { InterlockedDecrement(&liveApplications); }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    const bool refused = iid == kIidEditorApplication && ReadControl().refuseInterface;
+    const bool refused = iid == IID_EditorApplication && ReadControl().refuseInterface;
     if (refused)
       Log(L"InterfaceRefused");
-    if (!refused && (iid == IID_IUnknown || iid == IID_IDispatch || iid == kIidEditorApplication)) {
+    if (!refused && (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_EditorApplication)) {
       *object = static_cast<IEditorApplication*>(this);
       AddRef();
       return S_OK;

@@ -7,12 +7,12 @@
 namespace standin {
 
 // {3D7A2C51-8E04-4B9F-A1C6-5F20D8E47B13}
-constexpr CLSID kClsidEditorApplication = {0x3D7A2C51,
+constexpr CLSID CLSID_EditorApplication = {0x3D7A2C51,
                                            0x8E04,
                                            0x4B9F,
                                            {0xA1, 0xC6, 0x5F, 0x20, 0xD8, 0xE4, 0x7B, 0x13}};
 // {9B41E6D2-07C3-4E58-8D2A-C6B3F1905A7E}
-constexpr IID kIidEditorApplication = {0x9B41E6D2,
+constexpr IID IID_EditorApplication = {0x9B41E6D2,
                                        0x07C3,
                                        0x4E58,
                                        {0x8D, 0x2A, 0xC6, 0xB3, 0xF1, 0x90, 0x5A, 0x7E}};

@@ -84,7 +84,7 @@ int Serve() {
   if (FAILED(hr))
     return 1;
   Log(L"Start " + std::to_wstring(GetCurrentProcessId()));
-  hr = CoRegisterClassObject(kClsidEditorApplication, EditorClassFactory(BeginQuit),
+  hr = CoRegisterClassObject(CLSID_EditorApplication, EditorClassFactory(BeginQuit),
                              CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &registration);
   if (FAILED(hr)) {
     CoUninitialize();
