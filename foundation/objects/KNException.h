@@ -39,7 +39,9 @@ class KNException : public IKNException {
   explicit KNException(data::IKNString* message);
   KNException(const KNException& other);
   KNException& operator=(const KNException& other);
-  virtual ~KNException();
+  // Not virtual: exceptions are values, destroyed as their own class, and the
+  // slots after `Log` belong to the subclasses' operations.
+  ~KNException();
 
   data::IKNString* GetMessage() const override;
   IKNType* GetTrace() const override;
@@ -94,7 +96,7 @@ class KNSysError : public base::KNException {
   KNSysError(data::IKNString* message, data::IKNString* domain, int32_t code);
   KNSysError(const KNSysError& other);
   KNSysError& operator=(const KNSysError& other);
-  ~KNSysError() override;
+  ~KNSysError();
 
   // The error domain, lent.
   virtual data::IKNString* GetDomain() const;

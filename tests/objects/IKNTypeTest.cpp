@@ -20,6 +20,33 @@ std::string Utf8(data::IKNString* string) {
   return string ? string->UTF8String() : "<null>";
 }
 
+TEST(IKNTypeTest, OperationsSitInTheirSlotOrder) {
+  using testing::SlotOf;
+  struct SlotCase {
+    int slot;
+    int expected;
+  };
+  const SlotCase cases[] = {
+      // the eight root operations
+      {SlotOf(&IKNType::RetainCount), 0},
+      {SlotOf(&IKNType::Retain), 1},
+      {SlotOf(&IKNType::Release), 2},
+      {SlotOf(&IKNType::AutoRelease), 3},
+      {SlotOf(&IKNType::IsEqual), 4},
+      {SlotOf(&IKNType::Hash), 5},
+      {SlotOf(&IKNType::Description), 6},
+      {SlotOf(&IKNType::Lock), 7},
+      // copying follows them directly
+      {SlotOf(&util::IKNCloning::Copy), 8},
+      // the pool interface, not an IKNType
+      {SlotOf(&base::IKNAutoReleasePool::Count), 0},
+      {SlotOf(&base::IKNAutoReleasePool::Dump), 1},
+      {SlotOf(&base::IKNAutoReleasePool::Dispose), 2},
+  };
+  for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+    EXPECT_EQ(cases[i].expected, cases[i].slot) << "row " << i;
+}
+
 TEST(IKNTypeTest, CountsFromOneAndDestroysAtZero) {
   std::vector<int> destroyed;
   int32_t live = debug::LiveObjectCount();

@@ -1,5 +1,6 @@
 // Exceptions: the mapping tables, message forms, error texts, copying and Log.
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <typeinfo>
 
@@ -161,17 +162,36 @@ TEST(KNExceptionTest, ErrorTextsHaveNoLineBreaksAndNAWhenUnknown) {
   EXPECT_EQ(system::PosixErrorText(ENOENT), system::PosixErrorText(ENOENT));  // a literal
 }
 
+TEST(KNExceptionTest, OperationsSitInTheirSlotOrder) {
+  using testing::SlotOf;
+  struct SlotCase {
+    int slot;
+    int expected;
+  };
+  const SlotCase cases[] = {
+      {SlotOf(&base::IKNException::GetMessage), 0},
+      {SlotOf(&base::IKNException::GetTrace), 1},
+      {SlotOf(&base::IKNException::Log), 2},
+      // a system error's own operations follow Log directly
+      {SlotOf(&KNSysError::GetDomain), 3},
+      {SlotOf(&KNSysError::GetCode), 4},
+  };
+  for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i)
+    EXPECT_EQ(cases[i].expected, cases[i].slot) << "row " << i;
+}
+
 TEST(KNExceptionTest, CopiesOwnTheirMessageAndDomain) {
   base::KNAutoReleaseScope pool;
   data::IKNString* message = data::KNNewString(L"gone", 4);
   data::IKNString* domain = data::KNNewString(L"dom", 3);
-  auto* first = new system::KNSysError(message, domain, 42);
+  std::optional<system::KNSysError> first;
+  first.emplace(message, domain, 42);
   message->Release();
   domain->Release();
   system::KNSysError copy(*first);
   system::KNSysError assigned(nullptr, nullptr, 0);
   assigned = *first;
-  delete first;
+  first.reset();
   for (const system::KNSysError* e : {&copy, &assigned}) {
     EXPECT_EQ("gone", Utf8(e->GetMessage()));
     EXPECT_EQ("dom", Utf8(e->GetDomain()));

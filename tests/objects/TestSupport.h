@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,17 @@ class StdErrCapture {
   int savedFd_;
   void* savedHandle_;
 };
+
+// The slot of virtual operation `member` in its class's table of virtual
+// operations, counted from 0. The toolchain's member pointer to a virtual
+// operation holds 1 plus the slot's byte offset.
+template <class Member>
+int SlotOf(Member member) {
+  static_assert(sizeof(Member) == 2 * sizeof(uintptr_t), "member pointer of this toolchain");
+  uintptr_t word;
+  std::memcpy(&word, &member, sizeof word);
+  return (word & 1) ? static_cast<int>((word - 1) / sizeof(void*)) : -1;
+}
 
 // The address in a "%p" or "%#p" text (hex digits, "0x" prefix optional);
 // 0 when `text` is not such a text.
