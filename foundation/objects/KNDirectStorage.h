@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <utility>
 
+#include "foundation/objects/KNException.h"
 #include "foundation/objects/KNHeap.h"
 
 namespace knfoundation {
@@ -21,9 +23,13 @@ class KNDirectStorage {
 
  protected:
   // Allocates one zero-filled block with room for `count` elements plus
-  // `extra` spare elements and constructs `T` in it with `args`.
+  // `extra` spare elements and constructs `T` in it with `args`. A block too
+  // large for the address space raises `KNOutOfMemory`.
   template <class... Args>
   static T* CreateInBlock(size_t count, size_t extra, Args&&... args) {
+    const size_t most = (SIZE_MAX - kElementOffset) / sizeof(E);
+    if (count > most || extra > most - count)
+      base::KNRaiseOutOfMemory();
     void* block = KNHeapAllocate(kElementOffset + (count + extra) * sizeof(E));
     return new (block) T(std::forward<Args>(args)...);
   }

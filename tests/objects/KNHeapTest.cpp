@@ -68,5 +68,15 @@ TEST(KNHeapTest, DirectStorageAlignsElementsAfterTheFields) {
   doubles->Free();
 }
 
+TEST(KNHeapTest, DirectStorageRefusesBlocksBeyondTheAddressSpace) {
+  const size_t counts[] = {
+      SIZE_MAX / 2 + 1,  // element bytes wrap round to a tiny block
+      SIZE_MAX / 2,      // the spare element makes them wrap
+      SIZE_MAX,          // the count itself at the limit
+  };
+  for (size_t count : counts)
+    EXPECT_THROW((Block<wchar_t, 2>::New(count)), base::KNOutOfMemory) << count;
+}
+
 }  // namespace
 }  // namespace knfoundation
