@@ -4,6 +4,8 @@
 
 #include "foundation/system/Win32.h"
 
+#include <oleauto.h>
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -222,6 +224,29 @@ wchar_t** CommandLineToArgvW(const wchar_t* commandLine, int* count) {
   if (!arguments)
     RaiseLast("CommandLineToArgvW");
   return arguments;
+}
+
+void* LocalAlloc(UINT flags, size_t size) {
+  void* block = ::LocalAlloc(flags, size);
+  if (!block && size > 0)
+    base::KNRaiseOutOfMemory();
+  return block;
+}
+
+void* LocalReAlloc(void* block, size_t size, UINT flags) {
+  void* resized = ::LocalReAlloc(block, size, flags);
+  if (!resized && size > 0)
+    base::KNRaiseOutOfMemory();
+  return resized;
+}
+
+void LocalFree(void* block) {
+  if (block)
+    ::LocalFree(block);
+}
+
+void SysFreeString(wchar_t* text) {
+  ::SysFreeString(text);
 }
 
 BOOL SetThreadPriority(HANDLE thread, int priority) {

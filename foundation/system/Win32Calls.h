@@ -74,6 +74,17 @@ BOOL GetUserNameW(wchar_t* buffer, DWORD* size);
 // Owned by the caller, freed with LocalFree.
 wchar_t** CommandLineToArgvW(const wchar_t* commandLine, int* count);
 
+// Memory. A failed allocation of a non-empty block raises KNOutOfMemory
+// (these calls set no useful error code); an empty one may give null.
+void* LocalAlloc(UINT flags, size_t size);
+// Resizes a block of LocalAlloc; on failure the block stays as it was.
+void* LocalReAlloc(void* block, size_t size, UINT flags);
+// Frees a block of LocalAlloc or of a call documented to need LocalFree;
+// null is allowed.
+void LocalFree(void* block);
+// Frees a COM string (a BSTR); null is allowed.
+void SysFreeString(wchar_t* text);
+
 // Threads and thread-local storage.
 BOOL SetThreadPriority(HANDLE thread, int priority);
 int GetThreadPriority(HANDLE thread);

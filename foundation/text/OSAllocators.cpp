@@ -1,35 +1,25 @@
 // The allocators over operating-system memory: the local heap
 // (`LocalAllocator`) and COM strings (`SysStrAlloc`).
-#include "foundation/system/Win32.h"
-
-#include <oleauto.h>
-
 #include "foundation/objects/KNException.h"
 #include "foundation/objects/SharedInstance.h"
+#include "foundation/system/Win32Calls.h"
 #include "foundation/text/Allocators.h"
 
 namespace knfoundation {
 namespace win32 {
 
 void* LocalAllocator::Allocate(size_t size) {
-  void* block = LocalAlloc(LMEM_ZEROINIT, size);
-  if (!block && size > 0)
-    base::KNRaiseOutOfMemory();
-  return block;
+  return win32::LocalAlloc(LMEM_ZEROINIT, size);
 }
 
 void LocalAllocator::Free(void* block) {
-  if (block)
-    LocalFree(block);
+  win32::LocalFree(block);
 }
 
 void* LocalAllocator::Reallocate(void* block, size_t size) {
   if (!block)
     return Allocate(size);
-  void* resized = LocalReAlloc(block, size, LMEM_ZEROINIT);
-  if (!resized && size > 0)
-    base::KNRaiseOutOfMemory();
-  return resized;
+  return win32::LocalReAlloc(block, size, LMEM_ZEROINIT);
 }
 
 namespace {
@@ -51,7 +41,7 @@ void* SysStrAlloc::Allocate(size_t) {
 }
 
 void SysStrAlloc::Free(void* block) {
-  SysFreeString(static_cast<BSTR>(block));
+  win32::SysFreeString(static_cast<wchar_t*>(block));
 }
 
 void* SysStrAlloc::Reallocate(void*, size_t) {

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "foundation/objects/IKNAutoReleasePool.h"
+#include "foundation/objects/KNException.h"
 #include "foundation/system/Win32Calls.h"
 #include "foundation/text/IKNString.h"
 #include "tests/system/SystemTestSupport.h"
@@ -111,6 +112,23 @@ TEST(Win32CallsTest, TlsGetValueReturnsAStoredNull) {
   win32::TlsSetValue(index, &value);
   EXPECT_EQ(&value, win32::TlsGetValue(index));
   ::TlsFree(index);
+}
+
+TEST(Win32CallsTest, LocalMemoryKeepsItsBlockWhenAResizeFails) {
+  auto* block = static_cast<char*>(win32::LocalAlloc(LMEM_ZEROINIT, 16));
+  ASSERT_NE(nullptr, block);
+  EXPECT_EQ(0, block[15]);
+  block[0] = 'k';
+  // A size no heap can give: the failure is an exception, and the old block
+  // is still there to be freed.
+  EXPECT_THROW(win32::LocalReAlloc(block, SIZE_MAX / 2, LMEM_MOVEABLE), base::KNOutOfMemory);
+  EXPECT_EQ('k', block[0]);
+  block = static_cast<char*>(win32::LocalReAlloc(block, 4096, LMEM_MOVEABLE | LMEM_ZEROINIT));
+  EXPECT_EQ('k', block[0]);
+  EXPECT_EQ(0, block[4095]);
+  win32::LocalFree(block);
+  win32::LocalFree(nullptr);
+  EXPECT_THROW(win32::LocalAlloc(LMEM_FIXED, SIZE_MAX / 2), base::KNOutOfMemory);
 }
 
 }  // namespace
