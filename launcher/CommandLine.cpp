@@ -15,7 +15,7 @@ bool HasArgument(const wchar_t* argument) {
   bool found = false;
   for (int i = 0; i < count && !found; ++i)
     found = std::wcscmp(arguments[i], argument) == 0;
-  ::LocalFree(arguments);
+  knfoundation::win32::LocalFree(arguments);
   return found;
 }
 
