@@ -8,14 +8,11 @@
 namespace knfoundation {
 namespace util {
 
-class ASCII : public IKNEncoding {
+class ASCII : public KNRefCountT<IKNEncoding> {
  public:
   // Owned new instance; the shared one is made once through `SharedInstance`.
   static ASCII* Create() { return new ASCII(); }
 
-  int32_t RetainCount() override;
-  IKNType* Retain() override;
-  void Release() override;
   int32_t Encode(const wchar_t* units,
                  int32_t count,
                  uint8_t substitute,
@@ -34,10 +31,9 @@ class ASCII : public IKNEncoding {
 
  protected:
   explicit ASCII(uint16_t ceiling = 127) : ceiling_(ceiling) {}
-  virtual ~ASCII() = default;
+  ~ASCII() override = default;
 
  private:
-  KNDirectCount count_;
   uint16_t ceiling_;
 };
 

@@ -7,20 +7,6 @@
 namespace knfoundation {
 namespace util {
 
-int32_t UTF8::RetainCount() {
-  return count_.Get();
-}
-
-IKNType* UTF8::Retain() {
-  count_.Increment();
-  return this;
-}
-
-void UTF8::Release() {
-  if (count_.Decrement())
-    delete this;
-}
-
 int32_t UTF8::Encode(const wchar_t* units,
                      int32_t count,
                      uint8_t,
@@ -43,20 +29,6 @@ int32_t UTF8::MaxBytes(int32_t units) {
   if (units <= 0)
     return 0;
   return units > 2147483647 / 3 ? 2147483647 : units * 3;
-}
-
-int32_t ASCII::RetainCount() {
-  return count_.Get();
-}
-
-IKNType* ASCII::Retain() {
-  count_.Increment();
-  return this;
-}
-
-void ASCII::Release() {
-  if (count_.Decrement())
-    delete this;
 }
 
 int32_t ASCII::Encode(const wchar_t* units,

@@ -6,14 +6,11 @@
 namespace knfoundation {
 namespace util {
 
-class UTF8 final : public IKNEncoding {
+class UTF8 final : public KNRefCountT<IKNEncoding> {
  public:
   // Owned new instance; the shared one is made once through `SharedInstance`.
   static UTF8* Create() { return new UTF8(); }
 
-  int32_t RetainCount() override;
-  IKNType* Retain() override;
-  void Release() override;
   int32_t Encode(const wchar_t* units,
                  int32_t count,
                  uint8_t substitute,
@@ -31,8 +28,7 @@ class UTF8 final : public IKNEncoding {
 
  private:
   UTF8() = default;
-  ~UTF8() = default;
-  KNDirectCount count_;
+  ~UTF8() override = default;
 };
 
 }  // namespace util
